@@ -1,0 +1,41 @@
+# A thin layer over CMake. Build trees live under build/.
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps demo test test-sanitize bench fuzz clean
+
+all: build/release/Makefile
+	cmake --build build/release -j$(JOBS)
+
+deps:
+	@tools/install-deps
+
+build/release/Makefile: | deps
+	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+
+build/sanitize/Makefile: | deps
+	cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DRSW32_SANITIZE=ON -DRSW32_BENCH=OFF $(CMAKE_FLAGS)
+
+demo: build/release/Makefile
+	cmake --build build/release -j$(JOBS) --target rsw32_demo
+	cd build/release && ./examples/rsw32_demo
+
+test: build/release/Makefile
+	cmake --build build/release -j$(JOBS)
+	ctest --test-dir build/release --output-on-failure -j$(JOBS)
+
+test-sanitize: build/sanitize/Makefile
+	cmake --build build/sanitize -j$(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir build/sanitize --output-on-failure -j$(JOBS)
+
+bench: build/release/Makefile
+	cmake --build build/release -j$(JOBS) --target rsw32_bench
+	./build/release/bench/rsw32_bench
+
+fuzz: | deps
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DRSW32_FUZZ=ON -DRSW32_TESTS=OFF -DRSW32_BENCH=OFF
+	cmake --build build/fuzz -j$(JOBS)
+
+clean:
+	rm -rf build out

@@ -1,0 +1,106 @@
+/*
+ * rsw32: software raster graphics over off-screen virtual buffers.
+ *
+ * Every function has C linkage and works on one process-wide library state;
+ * calls must come from one thread at a time. Typical use:
+ *
+ *   rs_vbinit();  rs_vbdepth(32);  int vb = rs_vballoc(640, 480);  rs_vbopen(vb);
+ *   rs_setcolorrgb(255, 0, 0);  rs_move(10, 10);  rs_draw(100, 50);
+ *   rs_vbpaste(0, 639, 0, 479, 0, 479);   (after rs_setdc with a device)
+ *   rs_vbclose();  rs_vbfree(-1);  rs_vbfin();
+ *
+ * Conventions:
+ *  - Screen coordinates are pixels of the active buffer, origin top-left, y down.
+ *    Rectangles are always passed as minx, maxx, miny, maxy, all inclusive.
+ *  - Functions ending in `w` take world coordinates (doubles, y up) and convert them
+ *    with rs_xscreen / rs_yscreen before acting as their integer twin.
+ *  - Results are 0 unless stated; most drawing functions do nothing (and return 0)
+ *    without an active buffer.
+ *  - Where a caller obligation is left open (points outside the buffer, clip rectangles
+ *    outside it, unclipped routines given out-of-buffer rectangles), the library never
+ *    reads or writes outside memory it owns: it clips to the buffer or does nothing.
+ *    Each such choice is noted beside the function.
+ */
+#ifndef RSW32_H
+#define RSW32_H
+
+#if defined(_WIN32)
+#  if defined(RSW32_BUILD)
+#    define RS_API __declspec(dllexport)
+#  else
+#    define RS_API __declspec(dllimport)
+#  endif
+#elif defined(RSW32_BUILD)
+#  define RS_API __attribute__((visibility("default")))
+#else
+#  define RS_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef void *RS_HDC;      /* device context: memory DC, surface, window or printer page */
+typedef void *RS_HPALETTE; /* platform palette */
+typedef void *RS_HFONT;
+typedef void *RS_HCURSOR;
+
+/* ---- Library state queries and version -------------------------------------------- */
+RS_API int rs_getmaxx(void);   /* width - 1 of the last opened buffer; -1 before any */
+RS_API int rs_getmaxy(void);
+RS_API int rs_getxpos(void);
+RS_API int rs_getypos(void);
+RS_API int rs_getxbox(void);
+RS_API int rs_getybox(void);
+RS_API int rs_getxjust(void);
+RS_API int rs_getyjust(void);
+RS_API int rs_getdepth(void);
+RS_API int rs_gethcbpp(void);  /* always 16 */
+RS_API int rs_version(int *major, int *minor);
+
+/* ---- Virtual buffers ----------------------------------------------------------------
+ * 256 slots, handles 0..255. Widths are rounded up to a multiple of 4 pixels; rows are
+ * stored bottom-up. rs_vballoc returns the lowest free slot, -1 when all are in use, -2
+ * when the buffer cannot be created: width or height below 1, a creation depth other
+ * than 8, 16, 24 or 32, or a buffer whose bytes (pixels and header) do not fit in 31 bits.
+ */
+RS_API int rs_vbinit(void);
+RS_API int rs_vbfin(void);
+RS_API int rs_vbdepth(int bits);
+RS_API int rs_vballoc(int width, int height);
+RS_API int rs_vbopen(int handle);
+RS_API int rs_vbclose(void);
+RS_API int rs_vbfree(int handle);
+RS_API int rs_vbsize(int width, int height);
+RS_API void *rs_vbaddr(int handle); /* bottom row of the buffer; NULL for a free slot */
+RS_API int rs_vbhandle(void);
+RS_API int rs_vbcolors(void);
+
+/* ---- Colours and single pixels ------------------------------------------------------ */
+
+/* ---- Clipping, viewports, client mapping, world coordinates ------------------------- */
+
+/* ---- Palettes ----------------------------------------------------------------------- */
+RS_API int rs_colors(void); /* display bits per pixel; 15 is reported as 16 */
+
+/* ---- Presenting, printing, clipboard ------------------------------------------------ */
+
+/* ---- Lines, cursor, dash patterns --------------------------------------------------- */
+
+/* ---- Rectangles, boxes, page fills, scrolling --------------------------------------- */
+
+/* ---- Circles, ellipses, arcs -------------------------------------------------------- */
+
+/* ---- Polygons ----------------------------------------------------------------------- */
+
+/* ---- Flood fill --------------------------------------------------------------------- */
+
+/* ---- Block transfers between virtual buffers ---------------------------------------- */
+
+/* ---- Stroke-text settings ----------------------------------------------------------- */
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* RSW32_H */

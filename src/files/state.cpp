@@ -1,0 +1,11 @@
+#include "files/state.h"
+
+namespace files {
+
+void init_state() {
+    ImageBuffer& b = image_buffer();
+    b.data = b.builtin;
+    b.size = builtin_image_buffer_size;
+}
+
+}  // namespace files

@@ -1,0 +1,9 @@
+#include "image/state.h"
+
+#include <cstring>
+
+namespace image {
+
+void init_state() { std::memset(state().transparent, 0, sizeof state().transparent); }
+
+}  // namespace image

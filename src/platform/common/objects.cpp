@@ -1,0 +1,41 @@
+// Registry of host objects: ownership and handle validation.
+#include "platform/common/objects.h"
+
+#include <unordered_map>
+
+namespace host {
+namespace {
+
+struct Registry {
+    std::unordered_map<const void*, std::unique_ptr<Object>> objects;
+};
+
+Registry& registry() {
+    static Registry r;
+    return r;
+}
+
+}  // namespace
+
+void adopt_object(Object* raw) { registry().objects.emplace(raw, std::unique_ptr<Object>(raw)); }
+
+void destroy(Object* object) {
+    if (object) registry().objects.erase(object);
+}
+
+Object* find(const void* handle) {
+    if (!handle) return nullptr;
+    auto& objects = registry().objects;
+    auto it = objects.find(handle);
+    return it == objects.end() ? nullptr : it->second.get();
+}
+
+HostSettings& settings() {
+    static HostSettings s;
+    return s;
+}
+
+int display_bits_per_pixel() { return settings().display_bits; }
+bool nt_family() { return settings().nt_family; }
+
+}  // namespace host
