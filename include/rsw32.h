@@ -76,9 +76,49 @@ RS_API void *rs_vbaddr(int handle); /* bottom row of the buffer; NULL for a free
 RS_API int rs_vbhandle(void);
 RS_API int rs_vbcolors(void);
 
-/* ---- Colours and single pixels ------------------------------------------------------ */
+/* ---- Colours and single pixels ------------------------------------------------------
+ * Colour values are in the active depth's encoding: a palette index at 8 bits, RGB565 at
+ * 16, 0xRRGGBB at 24 and 0xAARRGGBB at 32. The current colour is prepared for the depth
+ * of the last opened buffer; set it again after opening a buffer of another depth.
+ * rs_putpixel and rs_getpixel do not clip; a point outside the active buffer is ignored
+ * (rs_getpixel returns 0 for it).
+ */
+RS_API int rs_setcolor(int color);
+RS_API int rs_setcolorrgb(int red, int green, int blue);
+RS_API int rs_getcolor(void);
+RS_API int rs_maprgb(int red, int green, int blue);
+RS_API int rs_unmaprgb(int value, int *red, int *green, int *blue); /* writes nothing at 8 bits */
+RS_API int rs_point(int x, int y);
+RS_API int rs_pointw(double x, double y);
+RS_API int rs_pointx(int x, int y);
+RS_API int rs_pointxw(double x, double y);
+RS_API int rs_getpixel(int x, int y);
+RS_API int rs_putpixel(int x, int y);
 
-/* ---- Clipping, viewports, client mapping, world coordinates ------------------------- */
+/* ---- Clipping, viewports, client mapping, world coordinates -------------------------
+ * The clip rectangle is stored as given, unordered and unclamped. Drawing clips to the
+ * part of it that lies inside the active buffer, so a rectangle reaching outside the
+ * buffer never lets a pixel be written outside it.
+ * World conversions truncate toward zero; a result that is not a number or does not fit
+ * an int becomes INT_MIN. A degenerate viewport (zero view extent) maps every value to
+ * the port's minimum.
+ */
+RS_API int rs_setclip(int minx, int maxx, int miny, int maxy);
+RS_API int rs_setclipw(double minx, double maxx, double miny, double maxy);
+RS_API int rs_getclip(int *minx, int *maxx, int *miny, int *maxy);
+RS_API int rs_setview(int view_minx, int view_maxx, int view_miny, int view_maxy,
+                      int port_minx, int port_maxx, int port_miny, int port_maxy);
+RS_API int rs_getview(int *view_minx, int *view_maxx, int *view_miny, int *view_maxy,
+                      int *port_minx, int *port_maxx, int *port_miny, int *port_maxy);
+RS_API int rs_xview(int x);
+RS_API int rs_yview(int y);
+RS_API int rs_initw(void);
+RS_API int rs_setworld(double minx, double maxx, double miny, double maxy);
+RS_API int rs_getworld(double *minx, double *maxx, double *miny, double *maxy);
+RS_API int rs_xscreen(double x);
+RS_API int rs_yscreen(double y);
+RS_API double rs_xworld(int x);
+RS_API double rs_yworld(int y);
 
 /* ---- Palettes ----------------------------------------------------------------------- */
 RS_API int rs_colors(void); /* display bits per pixel; 15 is reported as 16 */
@@ -98,6 +138,10 @@ RS_API int rs_colors(void); /* display bits per pixel; 15 is reported as 16 */
 /* ---- Block transfers between virtual buffers ---------------------------------------- */
 
 /* ---- Stroke-text settings ----------------------------------------------------------- */
+RS_API int rs_setangle(double degrees);
+RS_API int rs_setratio(double ratio);   /* ignored unless ratio > 0 */
+RS_API int rs_setsizew(double size);    /* ignored unless size > 0 */
+RS_API int rs_setsize(int pixels);      /* ignored unless pixels > 0 */
 
 #ifdef __cplusplus
 }

@@ -1,7 +1,9 @@
-// The current colour: what every drawing routine writes.
+// The current colour, what every drawing routine writes, and single pixels.
 #pragma once
 
 #include <cstdint>
+
+#include "core/pixel.h"
 
 namespace core {
 
@@ -19,5 +21,32 @@ inline ColorState& color() {
 }
 
 void color_init();
+
+// The pixel value single-pixel writes (points, lines, outlines) store or XOR: mapped_index
+// at 8 bits, the low bytes of color_value otherwise. Area fills lay color_value's whole
+// 32-bit pattern instead (fill_span).
+template <class D>
+inline uint32_t current_pixel() { return color().color_value & D::mask; }
+template <>
+inline uint32_t current_pixel<Depth8>() { return color().mapped_index; }
+
+// Nearest library palette index to a colour: least squared distance, lowest index on ties.
+int nearest_index(int red, int green, int blue);
+
+int set_color(int value);
+int set_color_rgb(int red, int green, int blue);
+int get_color();
+int map_rgb(int red, int green, int blue);
+int unmap_rgb(int value, int* red, int* green, int* blue);
+int point(int x, int y);
+int point_world(double x, double y);
+int point_xor(int x, int y);
+int point_xor_world(double x, double y);
+int put_pixel(int x, int y);
+int get_pixel(int x, int y);
+
+// The 5- and 6-bit expansion tables of RGB565: round(f × 255 / 31), round(f × 255 / 63).
+extern const uint8_t expand5[32];
+extern const uint8_t expand6[64];
 
 }  // namespace core

@@ -26,3 +26,43 @@ inline Viewport& viewport() {
 }
 
 }  // namespace core
+
+namespace core {
+
+// ---- world to screen: the rule every `w` variant uses -----------------------------------
+// Conversions are evaluated in extended precision in the order written and truncated
+// toward zero. A result that is not a number or does not fit 32 bits becomes INT_MIN,
+// which lies outside every buffer, so drawing clips it away.
+int x_screen(double x);   // trunc(maxx × ((x − world_minx) / (world_maxx − world_minx)) + 0.5)
+int y_screen(double y);   // trunc(maxy × ((world_maxy − y) / (world_maxy − world_miny)) + 0.5)
+double x_world(int x);
+double y_world(int y);
+// A length (radius, semi-axis) along x or y: scaled by the buffer's width or height.
+int x_length(double length);
+int y_length(double length);
+
+struct ScreenRect {
+    int minx, maxx, miny, maxy;
+};
+// A world rectangle as a screen rectangle: the larger world y is the smaller screen y.
+inline ScreenRect screen_rect(double minx, double maxx, double miny, double maxy) {
+    return {x_screen(minx), x_screen(maxx), y_screen(maxy), y_screen(miny)};
+}
+
+int init_world();
+int set_world(double minx, double maxx, double miny, double maxy);
+int get_world(double* minx, double* maxx, double* miny, double* maxy);
+
+int set_view(int view_minx, int view_maxx, int view_miny, int view_maxy, int port_minx, int port_maxx,
+             int port_miny, int port_maxy);
+int get_view(int* view_minx, int* view_maxx, int* view_miny, int* view_maxy, int* port_minx, int* port_maxx,
+             int* port_miny, int* port_maxy);
+int x_view(int x);
+int y_view(int y);
+
+int set_angle(double degrees);
+int set_ratio(double ratio);
+int set_size_world(double size);
+int set_size(int pixels);
+
+}  // namespace core

@@ -2,8 +2,11 @@
 // that implements it; nothing else belongs here.
 #include "rsw32.h"
 
+#include "core/clip.h"
+#include "core/color.h"
 #include "core/palette.h"
 #include "core/vbuf.h"
+#include "core/world.h"
 #include "draw/state.h"
 #include "services/state.h"
 
@@ -32,6 +35,41 @@ extern "C" RS_API int rs_vbsize(int width, int height) { return core::vb_size(wi
 extern "C" RS_API void* rs_vbaddr(int handle) { return core::vb_addr(handle); }
 extern "C" RS_API int rs_vbhandle(void) { return core::vb_handle(); }
 extern "C" RS_API int rs_vbcolors(void) { return core::vb_colors(); }
+
+// ---- colours and single pixels
+extern "C" RS_API int rs_setcolor(int color) { return core::set_color(color); }
+extern "C" RS_API int rs_setcolorrgb(int red, int green, int blue) { return core::set_color_rgb(red, green, blue); }
+extern "C" RS_API int rs_getcolor(void) { return core::get_color(); }
+extern "C" RS_API int rs_maprgb(int red, int green, int blue) { return core::map_rgb(red, green, blue); }
+extern "C" RS_API int rs_unmaprgb(int value, int* red, int* green, int* blue) { return core::unmap_rgb(value, red, green, blue); }
+extern "C" RS_API int rs_point(int x, int y) { return core::point(x, y); }
+extern "C" RS_API int rs_pointw(double x, double y) { return core::point_world(x, y); }
+extern "C" RS_API int rs_pointx(int x, int y) { return core::point_xor(x, y); }
+extern "C" RS_API int rs_pointxw(double x, double y) { return core::point_xor_world(x, y); }
+extern "C" RS_API int rs_getpixel(int x, int y) { return core::get_pixel(x, y); }
+extern "C" RS_API int rs_putpixel(int x, int y) { return core::put_pixel(x, y); }
+
+// ---- clipping, viewports, world coordinates
+extern "C" RS_API int rs_setclip(int minx, int maxx, int miny, int maxy) { return core::set_clip(minx, maxx, miny, maxy); }
+extern "C" RS_API int rs_setclipw(double minx, double maxx, double miny, double maxy) { return core::set_clip_world(minx, maxx, miny, maxy); }
+extern "C" RS_API int rs_getclip(int* minx, int* maxx, int* miny, int* maxy) { return core::get_clip(minx, maxx, miny, maxy); }
+extern "C" RS_API int rs_setview(int vminx, int vmaxx, int vminy, int vmaxy, int pminx, int pmaxx, int pminy, int pmaxy) { return core::set_view(vminx, vmaxx, vminy, vmaxy, pminx, pmaxx, pminy, pmaxy); }
+extern "C" RS_API int rs_getview(int* vminx, int* vmaxx, int* vminy, int* vmaxy, int* pminx, int* pmaxx, int* pminy, int* pmaxy) { return core::get_view(vminx, vmaxx, vminy, vmaxy, pminx, pmaxx, pminy, pmaxy); }
+extern "C" RS_API int rs_xview(int x) { return core::x_view(x); }
+extern "C" RS_API int rs_yview(int y) { return core::y_view(y); }
+extern "C" RS_API int rs_initw(void) { return core::init_world(); }
+extern "C" RS_API int rs_setworld(double minx, double maxx, double miny, double maxy) { return core::set_world(minx, maxx, miny, maxy); }
+extern "C" RS_API int rs_getworld(double* minx, double* maxx, double* miny, double* maxy) { return core::get_world(minx, maxx, miny, maxy); }
+extern "C" RS_API int rs_xscreen(double x) { return core::x_screen(x); }
+extern "C" RS_API int rs_yscreen(double y) { return core::y_screen(y); }
+extern "C" RS_API double rs_xworld(int x) { return core::x_world(x); }
+extern "C" RS_API double rs_yworld(int y) { return core::y_world(y); }
+
+// ---- stroke-text settings
+extern "C" RS_API int rs_setangle(double degrees) { return core::set_angle(degrees); }
+extern "C" RS_API int rs_setratio(double ratio) { return core::set_ratio(ratio); }
+extern "C" RS_API int rs_setsizew(double size) { return core::set_size_world(size); }
+extern "C" RS_API int rs_setsize(int pixels) { return core::set_size(pixels); }
 
 // ---- palettes
 extern "C" RS_API int rs_colors(void) { return core::display_colors(); }

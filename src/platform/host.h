@@ -24,6 +24,7 @@ namespace host {
 struct Object;
 struct Bitmap;
 struct Device;
+struct Palette;
 
 // ---- memory blocks ------------------------------------------------------------------
 // A zero-filled block of `bytes` bytes, or nullptr when it cannot be had.
@@ -52,6 +53,23 @@ Bitmap* selected_bitmap(Device* dc);
 
 // Turns an application's handle into a live device, or nullptr.
 Device* device_from_handle(void* handle);
+
+// ---- palettes --------------------------------------------------------------------------
+// A palette from a logical-palette record: uint16 version, uint16 count, then count
+// entries of red, green, blue, flags. nullptr when the record is unusable.
+Palette* create_palette(const uint8_t* logical_palette);
+void delete_palette(Palette* palette);
+Palette* palette_from_handle(void* handle);
+// Selects a palette into a device and returns the one it held (nullptr on failure).
+Palette* select_palette(Device* dc, Palette* palette, bool background);
+// Maps the device's selected palette onto the display; returns the entries mapped.
+int realize_palette(Device* dc);
+// Replaces entries start .. start + count - 1 of a palette (red, green, blue, flags each)
+// and shows the change wherever that palette is realized; returns whether it did.
+bool animate_palette(Palette* palette, int start, int count, const uint8_t* entries);
+// Reads entries of the display's system palette (red, green, blue, flags each); returns
+// how many were read, 0 when the display has no palette.
+int system_palette_entries(int start, int count, uint8_t* entries);
 
 // ---- system facts ---------------------------------------------------------------------
 int display_bits_per_pixel();  // bits per pixel × planes of the screen

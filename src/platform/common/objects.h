@@ -23,8 +23,21 @@ struct Bitmap : Object {
     std::unique_ptr<uint8_t[]> pixels;
 };
 
+struct PaletteColor {
+    uint8_t red = 0, green = 0, blue = 0, flags = 0;
+};
+
+struct Palette : Object {
+    Palette() : Object(Kind::palette) {}
+    int count = 0;
+    PaletteColor entries[256]{};
+};
+
+// Every device can hold a selected palette; palette-index bitmaps drawn to it take their
+// colours from that palette (the host's default palette when none was selected).
 struct Device : Object {
     using Object::Object;
+    Palette* palette = nullptr;
 };
 
 struct MemoryDc : Device {
