@@ -121,6 +121,7 @@ RS_API double rs_xworld(int x);
 RS_API double rs_yworld(int y);
 
 /* ---- Palettes ----------------------------------------------------------------------- */
+RS_API int rs_setdacs(int start, int count, const unsigned char *rgb);
 RS_API int rs_colors(void); /* display bits per pixel; 15 is reported as 16 */
 
 /* ---- Presenting, printing, clipboard ------------------------------------------------ */

@@ -47,3 +47,10 @@ namespace core {
 // The pixel of a palette colour at 16 bits (RGB565) or 24/32 bits (0xRRGGBB).
 uint32_t palette_pixel(int depth, const PaletteEntry& e);
 }  // namespace core
+
+namespace core {
+// rs_setdacs: entries start .. start + count − 1 from (red, green, blue) triples, in all
+// three forms, the active 8-bit buffer's colour table and the realized host palette.
+// Nothing without an active buffer; entries past 255 do not exist and are not written.
+int set_dacs(int start, int count, const uint8_t* rgb);
+}  // namespace core

@@ -72,4 +72,5 @@ extern "C" RS_API int rs_setsizew(double size) { return core::set_size_world(siz
 extern "C" RS_API int rs_setsize(int pixels) { return core::set_size(pixels); }
 
 // ---- palettes
+extern "C" RS_API int rs_setdacs(int start, int count, const unsigned char* rgb) { return core::set_dacs(start, count, rgb); }
 extern "C" RS_API int rs_colors(void) { return core::display_colors(); }

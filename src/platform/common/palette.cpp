@@ -1,0 +1,82 @@
+// Host palettes. On Linux there is no palette hardware: a palette is an object holding
+// its entries, a device remembers which palette is selected into it, and realizing or
+// animating a palette changes what palette-index bitmaps look like on that device.
+//
+// The system palette exists only on a display of 8 bits or fewer; its static entries
+// are the twenty static colours of the default colour table (first ten, last ten), and
+// the entries between them are black.
+#include <algorithm>
+
+#include "platform/common/dib.h"
+#include "platform/common/objects.h"
+
+namespace host {
+namespace {
+
+const PaletteColor static_colors[20] = {
+    {0, 0, 0, 0},       {128, 0, 0, 0},     {0, 128, 0, 0},     {128, 128, 0, 0},   {0, 0, 128, 0},
+    {128, 0, 128, 0},   {0, 128, 128, 0},   {192, 192, 192, 0}, {192, 220, 192, 0}, {164, 200, 240, 0},
+    {255, 251, 240, 0}, {160, 160, 164, 0}, {128, 128, 128, 0}, {255, 0, 0, 0},     {0, 255, 0, 0},
+    {255, 255, 0, 0},   {0, 0, 255, 0},     {255, 0, 255, 0},   {0, 255, 255, 0},   {255, 255, 255, 0}};
+
+}  // namespace
+
+Palette* create_palette(const uint8_t* record) {
+    if (!record) return nullptr;
+    const int count = read_u16(record + 2);
+    if (read_u16(record) != 0x300 || count < 1 || count > 256) return nullptr;
+    auto palette = std::make_unique<Palette>();
+    palette->count = count;
+    const uint8_t* e = record + 4;
+    for (int i = 0; i < count; ++i, e += 4) palette->entries[i] = {e[0], e[1], e[2], e[3]};
+    return adopt(std::move(palette));
+}
+
+void delete_palette(Palette* palette) {
+    if (find_as<Palette>(palette, Kind::palette)) destroy(palette);
+}
+
+Palette* palette_from_handle(void* handle) { return find_as<Palette>(handle, Kind::palette); }
+
+Palette* select_palette(Device* dc, Palette* palette, bool) {
+    Device* device = device_from_handle(dc);
+    if (!device || !palette_from_handle(palette)) return nullptr;
+    // The previous palette may have been deleted since; hand back only a live one.
+    Palette* previous = palette_from_handle(device->palette);
+    device->palette = palette;
+    return previous;
+}
+
+int realize_palette(Device* dc) {
+    Device* device = device_from_handle(dc);
+    Palette* palette = device ? palette_from_handle(device->palette) : nullptr;
+    return palette ? palette->count : 0;
+}
+
+bool animate_palette(Palette* palette, int start, int count, const uint8_t* entries) {
+    if (!palette_from_handle(palette) || !entries || start < 0 || count <= 0) return false;
+    const int end = std::min(start + std::min(count, 256), palette->count);
+    for (int i = start; i < end; ++i, entries += 4) palette->entries[i] = {entries[0], entries[1], entries[2], entries[3]};
+    return end > start;
+}
+
+int system_palette_entries(int start, int count, uint8_t* entries) {
+    if (display_bits_per_pixel() > 8 || !entries || start < 0 || count <= 0) return 0;
+    const int size = 1 << std::min(display_bits_per_pixel(), 8);
+    const int end = std::min(start + std::min(count, 256), size);
+    for (int i = start; i < end; ++i, entries += 4) {
+        // The static colours sit at both ends: ten and ten on a 256-entry palette, half
+        // the palette at each end on smaller ones.
+        const int half = std::min(size / 2, 10);
+        PaletteColor c{};
+        if (i < half) c = static_colors[i];
+        else if (i >= size - half) c = static_colors[20 - (size - i)];
+        entries[0] = c.red;
+        entries[1] = c.green;
+        entries[2] = c.blue;
+        entries[3] = 0;
+    }
+    return end > start ? end - start : 0;
+}
+
+}  // namespace host
