@@ -130,7 +130,28 @@ RS_API int rs_colors(void); /* display bits per pixel; 15 is reported as 16 */
 
 /* ---- Rectangles, boxes, page fills, scrolling --------------------------------------- */
 
-/* ---- Circles, ellipses, arcs -------------------------------------------------------- */
+/* ---- Circles, ellipses, arcs --------------------------------------------------------
+ * Centred on the graphics cursor, which none of them moves; clipped to the clip rectangle.
+ * a and b are the horizontal and vertical semi-axes in pixels. A semi-axis or radius below
+ * 1 or above 46340 draws nothing (it is not reduced). The midpoint boundary of a very
+ * flat ellipse (a >= 8 * b * b) reaches the centre row before x = a, so its outline and
+ * fill end short of the left and right tips.
+ * Arc angles are tenths of a degree counterclockwise from the positive x axis: start in
+ * 0..3599, end in 0..3600; start > end runs through angle 0, and 0..3600 is the whole
+ * circle. An angle outside its range draws nothing (it is not reduced).
+ * World forms convert lengths by the buffer's width along x and its height along y:
+ * trunc(width / (world_maxx - world_minx) * length + 0.5); circles and arcs use x only.
+ */
+RS_API int rs_arc(int r, int start, int end);
+RS_API int rs_arcw(double r, int start, int end);
+RS_API int rs_circle(int r);
+RS_API int rs_circlew(double r);
+RS_API int rs_circlef(int r);
+RS_API int rs_circlefw(double r);
+RS_API int rs_ellipse(int a, int b);
+RS_API int rs_ellipsew(double a, double b);
+RS_API int rs_ellipsef(int a, int b);
+RS_API int rs_ellipsfw(double a, double b);
 
 /* ---- Polygons ----------------------------------------------------------------------- */
 
