@@ -155,7 +155,20 @@ RS_API int rs_ellipsfw(double a, double b);
 
 /* ---- Polygons ----------------------------------------------------------------------- */
 
-/* ---- Flood fill --------------------------------------------------------------------- */
+/* ---- Flood fill ---------------------------------------------------------------------
+ * Refills the area of the seed pixel's colour that is connected to the seed through
+ * horizontal and vertical neighbours with the current colour. rs_flood keeps to the clip
+ * rectangle, rs_paint ignores it and stops at the buffer edges. A seed outside the clip
+ * rectangle (rs_flood) or outside the buffer (rs_paint) fills nothing; so does a seed that
+ * already has the current colour. The fill writes and compares the value a single pixel
+ * gets (rs_point): at 24 bits the top byte of the colour plays no part.
+ * The seed stack lives on the heap and grows as needed; if memory runs out the fill stops
+ * where it is, leaving part of the area filled.
+ */
+RS_API int rs_flood(int x, int y);
+RS_API int rs_floodw(double x, double y);
+RS_API int rs_paint(int x, int y);
+RS_API int rs_paintw(double x, double y);
 
 /* ---- Block transfers between virtual buffers ---------------------------------------- */
 

@@ -3,6 +3,7 @@
 #include "rsw32.h"
 
 #include "draw/ellipse.h"
+#include "draw/flood.h"
 
 // ---- lines, cursor, dash patterns
 
@@ -23,3 +24,7 @@ extern "C" RS_API int rs_ellipsfw(double a, double b) { return draw::ellipse_fil
 // ---- polygons
 
 // ---- flood fill
+extern "C" RS_API int rs_flood(int x, int y) { return draw::flood(x, y); }
+extern "C" RS_API int rs_floodw(double x, double y) { return draw::flood_world(x, y); }
+extern "C" RS_API int rs_paint(int x, int y) { return draw::paint(x, y); }
+extern "C" RS_API int rs_paintw(double x, double y) { return draw::paint_world(x, y); }
