@@ -3,14 +3,20 @@
 // bounds it. rs_flood keeps the area inside the clip rectangle, rs_paint inside the
 // buffer.
 //
-// Scan-line seed fill: a seed grows into the widest span of old-colour pixels on its row,
-// the span is filled in one block store, and every run of old-colour pixels touching the
-// span from the row above or below gets one seed. Seeds live on a heap stack that grows
-// as needed, so the depth of an area (a maze) costs memory, never process stack. Runs are
-// found by comparing whole blocks of pixels against a tile of the colour with memcmp
-// before falling back to single pixels, which keeps large open areas near memory speed.
+// Scan-line seed fill: a seed is a run of old-colour pixels on one row, as wide as the
+// bounds allow; it is filled in one block store, and every run of old-colour pixels
+// touching it from the row above or below becomes a seed. Seeds live on a heap stack that
+// grows as needed, so the depth of an area (a maze) costs memory, never process stack.
+// The area filled is the same whatever order the seeds are taken in.
+//
+// Two things keep large areas near memory speed. A seed carries its whole run, found when
+// it was pushed, so its row is not scanned again; and it remembers the span it was found
+// from, whose pixels are filled already, so that part of the row back is not scanned.
+// Runs are found by comparing blocks of pixels against a tile of the colour with memcmp
+// before falling back to single pixels.
 #include "draw/flood.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -24,8 +30,11 @@
 namespace draw {
 namespace {
 
+// A run xl..xr of old-colour pixels on row y, widest within the bounds when it was found,
+// and the span pl..pr on row y + from it was found next to (from 0: none).
 struct Seed {
-    int32_t x, y;
+    int32_t xl, xr, y;
+    int32_t pl, pr, from;
 };
 
 // LIFO stack of seeds in heap memory, doubling when full. push reports false when memory
@@ -37,9 +46,9 @@ public:
     SeedStack& operator=(const SeedStack&) = delete;
     ~SeedStack() { std::free(data_); }
 
-    bool push(int x, int y) {
+    bool push(const Seed& s) {
         if (size_ == capacity_ && !grow()) return false;
-        data_[size_++] = {x, y};
+        data_[size_++] = s;
         return true;
     }
     bool pop(Seed& s) {
@@ -63,16 +72,20 @@ private:
     size_t size_ = 0, capacity_ = 0;
 };
 
-// A run of one pixel value as bytes, 192 long: whole pixels at every depth (192 is a
-// multiple of 1, 2, 3 and 4), so a block of pixels starting at any pixel compares with it.
+// A run of one pixel value as bytes. Blocks of pixels are compared with it 1536 bytes at
+// a time, then 192 at a time, then what is left in one piece: the block sizes hold whole
+// pixels at every depth (multiples of 1, 2, 3 and 4), so a block starting at any pixel
+// compares with the tile's start. Runs in mazes are short, so the first pixels are looked
+// at one by one before any block.
 template <class D>
 struct Tile {
-    static constexpr int bytes = 192;
-    static constexpr int pixels = bytes / D::bytes;
+    static constexpr int small_bytes = 192, big_bytes = 8 * small_bytes;
+    static constexpr int small_pixels = small_bytes / D::bytes, big_pixels = big_bytes / D::bytes;
+    static constexpr int first_pixels = 16;
     uint32_t value;
-    uint8_t b[bytes];
+    uint8_t b[big_bytes];
     explicit Tile(uint32_t v) : value(v) {
-        for (int i = 0; i < bytes; i += D::bytes) D::store(b + i, v);
+        for (int i = 0; i < big_bytes; i += D::bytes) D::store(b + i, v);
     }
 };
 
@@ -80,7 +93,11 @@ struct Tile {
 template <class D>
 int run_right(const uint8_t* p, int n, const Tile<D>& t) {
     int i = 0;
-    while (n - i >= t.pixels && std::memcmp(p + i * D::bytes, t.b, t.bytes) == 0) i += t.pixels;
+    for (const int first = std::min(n, t.first_pixels); i < first; ++i)
+        if (D::load(p + i * D::bytes) != t.value) return i;
+    while (n - i >= t.big_pixels && std::memcmp(p + i * D::bytes, t.b, t.big_bytes) == 0) i += t.big_pixels;
+    while (n - i >= t.small_pixels && std::memcmp(p + i * D::bytes, t.b, t.small_bytes) == 0) i += t.small_pixels;
+    if (n - i < t.small_pixels && std::memcmp(p + i * D::bytes, t.b, size_t(n - i) * D::bytes) == 0) return n;
     while (i < n && D::load(p + i * D::bytes) == t.value) ++i;
     return i;
 }
@@ -89,7 +106,13 @@ int run_right(const uint8_t* p, int n, const Tile<D>& t) {
 template <class D>
 int run_left(const uint8_t* end, int n, const Tile<D>& t) {
     int i = 0;
-    while (n - i >= t.pixels && std::memcmp(end - (i + t.pixels) * D::bytes, t.b, t.bytes) == 0) i += t.pixels;
+    for (const int first = std::min(n, t.first_pixels); i < first; ++i)
+        if (D::load(end - (i + 1) * D::bytes) != t.value) return i;
+    while (n - i >= t.big_pixels && std::memcmp(end - (i + t.big_pixels) * D::bytes, t.b, t.big_bytes) == 0)
+        i += t.big_pixels;
+    while (n - i >= t.small_pixels && std::memcmp(end - (i + t.small_pixels) * D::bytes, t.b, t.small_bytes) == 0)
+        i += t.small_pixels;
+    if (n - i < t.small_pixels && std::memcmp(end - n * D::bytes, t.b, size_t(n - i) * D::bytes) == 0) return n;
     while (i < n && D::load(end - (i + 1) * D::bytes) == t.value) ++i;
     return i;
 }
@@ -113,33 +136,50 @@ void seed_fill(const core::ActiveBuffer& vb, const core::ClipRect& bounds, int s
     const uint32_t pattern = replicated<D>(fill);
 
     SeedStack stack;
-    // One seed for each run of old-colour pixels in xl..xr of row y, at its leftmost pixel.
-    auto seed_runs = [&](int xl, int xr, int y) {
+    // Seeds for the runs of old-colour pixels on row y that touch a..b, each widened to the
+    // bounds. Only a run starting at a can reach further left: any later one follows a
+    // pixel that is not old.
+    auto seed_runs = [&](int a, int b, int y, const Seed& parent, int from) {
         const uint8_t* row = core::row_address(vb, y);
-        for (int u = xl; u <= xr;) {
+        for (int u = a; u <= b;) {
             const uint8_t* p = row + u * D::bytes;
             if (D::load(p) == old.value) {
-                if (!stack.push(u, y)) return false;
-                u += run_right<D>(p, xr - u + 1, old);
+                const int xl = u == a ? u - run_left<D>(p, u - bounds.minx, old) : u;
+                const int xr = u + run_right<D>(p + D::bytes, bounds.maxx - u, old);
+                if (!stack.push({xl, xr, y, parent.xl, parent.xr, from})) return false;
+                u = xr + 2;
             } else {
-                u += 1 + run_right<D>(p + D::bytes, xr - u, fresh);
+                u += 1 + run_right<D>(p + D::bytes, b - u, fresh);
             }
         }
         return true;
     };
+    // The rows above and below a filled span; toward the span it came from, only the parts
+    // reaching past that span.
+    auto seed_neighbours = [&](const Seed& s) {
+        for (int d : {-1, 1}) {
+            const int y = s.y + d;
+            if (y < bounds.miny || y > bounds.maxy) continue;
+            if (d != s.from) {
+                if (!seed_runs(s.xl, s.xr, y, s, -d)) return false;
+                continue;
+            }
+            if (s.xl < s.pl && !seed_runs(s.xl, s.pl - 1, y, s, -d)) return false;
+            if (s.xr > s.pr && !seed_runs(s.pr + 1, s.xr, y, s, -d)) return false;
+        }
+        return true;
+    };
 
-    Seed s{sx, sy};
+    const uint8_t* p = core::pixel_address(vb, sx, sy);
+    Seed s{sx - run_left<D>(p, sx - bounds.minx, old), sx + run_right<D>(p + D::bytes, bounds.maxx - sx, old), sy,
+           0, -1, 0};
     do {
         uint8_t* row = core::row_address(vb, s.y);
-        uint8_t* p = row + s.x * D::bytes;
-        // A seed filled since it was pushed adds nothing: its row neighbours were filled
-        // with it and the runs above and below it were seeded then.
-        if (D::load(p) != old.value) continue;
-        const int xl = s.x - run_left<D>(p, s.x - bounds.minx, old);
-        const int xr = s.x + run_right<D>(p + D::bytes, bounds.maxx - s.x, old);
-        core::fill_span<D>(row + xl * D::bytes, xr - xl + 1, pattern);
-        if (s.y > bounds.miny && !seed_runs(xl, xr, s.y - 1)) return;
-        if (s.y < bounds.maxy && !seed_runs(xl, xr, s.y + 1)) return;
+        // A run that lost a pixel since it was pushed was filled whole by the span that
+        // took it, so its first pixel tells.
+        if (D::load(row + s.xl * D::bytes) != old.value) continue;
+        core::fill_span<D>(row + s.xl * D::bytes, s.xr - s.xl + 1, pattern);
+        if (!seed_neighbours(s)) return;
     } while (stack.pop(s));
 }
 
