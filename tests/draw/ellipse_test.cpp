@@ -70,7 +70,9 @@ protected:
     PointSet offsets(int cx, int cy, Fn&& fn) {
         clear();
         rs_move_cursor(cx, cy);
-        return shifted(drawn(fn), -cx, -cy);
+        PointSet out;
+        for (auto [x, y] : drawn(fn)) out.insert({int(int64_t(x) - cx), int(int64_t(y) - cy)});
+        return out;
     }
     static void rs_move_cursor(int x, int y) {
         draw::state().cursor_x = x;
