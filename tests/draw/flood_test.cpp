@@ -79,17 +79,14 @@ PointSet reference_area(const test::Snapshot& img, int sx, int sy, int minx, int
 
 TEST_P(Flood, ClosedOutlineFillsExactlyItsInterior) {
     start(40, 30);
-    rs_setcolor(int(wall()));
-    for (int x = 5; x <= 30; ++x) rs_point(x, 4), rs_point(x, 20);
-    for (int y = 4; y <= 20; ++y) rs_putpixel(5, y), rs_putpixel(30, y);
-    rs_setcolor(ink());
-    EXPECT_EQ(filled([] { rs_flood(17, 11); }), rect(6, 29, 5, 19));
-    fill_all(0);
-    rs_setcolor(int(wall()));
-    for (int x = 5; x <= 30; ++x) rs_point(x, 4), rs_point(x, 20);
-    for (int y = 4; y <= 20; ++y) rs_putpixel(5, y), rs_putpixel(30, y);
-    rs_setcolor(ink());
-    EXPECT_EQ(filled([] { rs_paint(6, 19); }), rect(6, 29, 5, 19));
+    for (auto fill : {rs_flood, rs_paint}) {
+        fill_all(0);
+        rs_setcolor(int(wall()));
+        for (int x = 5; x <= 30; ++x) rs_point(x, 4), rs_point(x, 20);
+        for (int y = 4; y <= 20; ++y) rs_putpixel(5, y), rs_putpixel(30, y);
+        rs_setcolor(ink());
+        EXPECT_EQ(filled([&] { fill(17, 11); }), rect(6, 29, 5, 19));
+    }
 }
 
 // Pixels touching only at corners do not connect.
