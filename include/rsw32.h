@@ -130,11 +130,45 @@ RS_API int rs_colors(void); /* display bits per pixel; 15 is reported as 16 */
 
 /* ---- Rectangles, boxes, page fills, scrolling --------------------------------------- */
 
-/* ---- Circles, ellipses, arcs -------------------------------------------------------- */
+/* ---- Circles, ellipses, arcs --------------------------------------------------------
+ * Centred on the graphics cursor, which none of them moves; clipped to the clip rectangle.
+ * a and b are the horizontal and vertical semi-axes in pixels. A semi-axis or radius below
+ * 1 or above 46340 draws nothing (it is not reduced). The midpoint boundary of a very
+ * flat ellipse (a >= 8 * b * b) reaches the centre row before x = a, so its outline and
+ * fill end short of the left and right tips.
+ * Arc angles are tenths of a degree counterclockwise from the positive x axis: start in
+ * 0..3599, end in 0..3600; start > end runs through angle 0, and 0..3600 is the whole
+ * circle. An angle outside its range draws nothing (it is not reduced).
+ * World forms convert lengths by the buffer's width along x and its height along y:
+ * trunc(width / (world_maxx - world_minx) * length + 0.5); circles and arcs use x only.
+ */
+RS_API int rs_arc(int r, int start, int end);
+RS_API int rs_arcw(double r, int start, int end);
+RS_API int rs_circle(int r);
+RS_API int rs_circlew(double r);
+RS_API int rs_circlef(int r);
+RS_API int rs_circlefw(double r);
+RS_API int rs_ellipse(int a, int b);
+RS_API int rs_ellipsew(double a, double b);
+RS_API int rs_ellipsef(int a, int b);
+RS_API int rs_ellipsfw(double a, double b);
 
 /* ---- Polygons ----------------------------------------------------------------------- */
 
-/* ---- Flood fill --------------------------------------------------------------------- */
+/* ---- Flood fill ---------------------------------------------------------------------
+ * Refills the area of the seed pixel's colour that is connected to the seed through
+ * horizontal and vertical neighbours with the current colour. rs_flood keeps to the clip
+ * rectangle, rs_paint ignores it and stops at the buffer edges. A seed outside the clip
+ * rectangle (rs_flood) or outside the buffer (rs_paint) fills nothing; so does a seed that
+ * already has the current colour. The fill writes and compares the value a single pixel
+ * gets (rs_point): at 24 bits the top byte of the colour plays no part.
+ * The seed stack lives on the heap and grows as needed; if memory runs out the fill stops
+ * where it is, leaving part of the area filled.
+ */
+RS_API int rs_flood(int x, int y);
+RS_API int rs_floodw(double x, double y);
+RS_API int rs_paint(int x, int y);
+RS_API int rs_paintw(double x, double y);
 
 /* ---- Block transfers between virtual buffers ---------------------------------------- */
 

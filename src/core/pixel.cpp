@@ -11,9 +11,14 @@ namespace {
 
 constexpr size_t block = 96;
 
-void fill_repeat(uint8_t* p, size_t bytes, const uint8_t* pattern, size_t period) {
+// The tile is put together from fixed-size copies: a byte loop over it, or copies of
+// varying size, cost more than the fill itself on the row-long spans of area fills.
+template <size_t period>
+void fill_repeat(uint8_t* p, size_t bytes, const uint8_t* pattern) {
+    constexpr size_t base = 24;  // a multiple of 3 and 4 that divides the block
     uint8_t tile[block];
-    for (size_t i = 0; i < block; ++i) tile[i] = pattern[i % period];
+    for (size_t i = 0; i < base; i += period) std::memcpy(tile + i, pattern, period);
+    for (size_t i = base; i < block; i += base) std::memcpy(tile + i, tile, base);
     for (; bytes >= block; bytes -= block, p += block) std::memcpy(p, tile, block);
     std::memcpy(p, tile, bytes);
 }
@@ -24,7 +29,7 @@ void fill_word(uint8_t* p, size_t bytes, uint32_t pattern) {
         std::memset(p, b[0], bytes);
         return;
     }
-    fill_repeat(p, bytes, b, 4);
+    fill_repeat<4>(p, bytes, b);
 }
 
 }  // namespace
@@ -47,7 +52,7 @@ void fill_span24(uint8_t* p, int n, uint32_t value) {
         std::memset(p, b[0], size_t(n) * 3);
         return;
     }
-    fill_repeat(p, size_t(n) * 3, b, 3);
+    fill_repeat<3>(p, size_t(n) * 3, b);
 }
 
 void fill_span32(uint8_t* p, int n, uint32_t value) {
