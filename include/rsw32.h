@@ -63,6 +63,8 @@ RS_API int rs_version(int *major, int *minor);
  * stored bottom-up. rs_vballoc returns the lowest free slot, -1 when all are in use, -2
  * when the buffer cannot be created: width or height below 1, a creation depth other
  * than 8, 16, 24 or 32, or a buffer whose bytes (pixels and header) do not fit in 31 bits.
+ * An 8-bit buffer keeps the colour table kind (palette indices on a display of 8 bits or
+ * fewer, RGB quads otherwise) that it was created with, also when the display changes.
  */
 RS_API int rs_vbinit(void);
 RS_API int rs_vbfin(void);

@@ -19,7 +19,7 @@ uint32_t palette_pixel(int depth, const PaletteEntry& e) {
 void write_color_table() {
     const ActiveBuffer& vb = active();
     uint8_t* table = vb.header + 40;
-    if (vb_table().table_kind == table_rgb_quads)
+    if (vb.table_kind == table_rgb_quads)
         std::memcpy(table, palette().quads, sizeof palette().quads);
     else
         for (int i = 0; i < 256; ++i) host::write_u16(table + 2 * i, uint16_t(i));
@@ -30,7 +30,7 @@ void palette_refresh_for_open() {
     PaletteState& p = palette();
     if (vb.depth == 8) {
         // Indices never change, so only an RGB colour table needs the current colours.
-        if (vb_table().table_kind == table_rgb_quads) write_color_table();
+        if (vb.table_kind == table_rgb_quads) write_color_table();
         return;
     }
     // The pixel table built when a buffer is opened has a top byte of 0.
@@ -54,7 +54,7 @@ int set_dacs(int start, int count, const uint8_t* rgb) {
         else if (depth == 24 || depth == 32)
             p.pixels[i] = uint32_t(color().alpha) << 24 | palette_pixel(depth, p.entries[i]);
     }
-    if (depth == 8 && vb_table().table_kind == table_rgb_quads) write_color_table();
+    if (depth == 8 && active().table_kind == table_rgb_quads) write_color_table();
     host::animate_palette(host::palette_from_handle(p.realized), start, end - start,
                           reinterpret_cast<const uint8_t*>(&p.entries[start]));
     return 0;
