@@ -232,6 +232,7 @@ int vb_init() {
 int vb_fin() {
     VbTable& t = vb_table();
     active().handle = -1;
+    restore_displaced_palette();
     if (t.memory_dc) {
         host::delete_dc(t.memory_dc);
         t.memory_dc = nullptr;
