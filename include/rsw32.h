@@ -102,8 +102,10 @@ RS_API int rs_putpixel(int x, int y);
  * part of it that lies inside the active buffer, so a rectangle reaching outside the
  * buffer never lets a pixel be written outside it.
  * World conversions truncate toward zero; a result that is not a number or does not fit
- * an int becomes INT_MIN. A degenerate viewport (zero view extent) maps every value to
- * the port's minimum.
+ * an int becomes INT_MIN. rs_xview/rs_yview work in 32 bits except for the product of
+ * the offset into the view and the port extent, which is 64-bit; the quotient truncates
+ * toward zero. A degenerate viewport (zero view extent) maps every value to the port's
+ * minimum.
  */
 RS_API int rs_setclip(int minx, int maxx, int miny, int maxy);
 RS_API int rs_setclipw(double minx, double maxx, double miny, double maxy);
