@@ -63,6 +63,8 @@ RS_API int rs_version(int *major, int *minor);
  * stored bottom-up. rs_vballoc returns the lowest free slot, -1 when all are in use, -2
  * when the buffer cannot be created: width or height below 1, a creation depth other
  * than 8, 16, 24 or 32, or a buffer whose bytes (pixels and header) do not fit in 31 bits.
+ * An 8-bit buffer keeps the colour table kind (palette indices on a display of 8 bits or
+ * fewer, RGB quads otherwise) that it was created with, also when the display changes.
  */
 RS_API int rs_vbinit(void);
 RS_API int rs_vbfin(void);
@@ -100,8 +102,10 @@ RS_API int rs_putpixel(int x, int y);
  * part of it that lies inside the active buffer, so a rectangle reaching outside the
  * buffer never lets a pixel be written outside it.
  * World conversions truncate toward zero; a result that is not a number or does not fit
- * an int becomes INT_MIN. A degenerate viewport (zero view extent) maps every value to
- * the port's minimum.
+ * an int becomes INT_MIN. rs_xview/rs_yview work in 32 bits except for the product of
+ * the offset into the view and the port extent, which is 64-bit; the quotient truncates
+ * toward zero. A degenerate viewport (zero view extent) maps every value to the port's
+ * minimum.
  */
 RS_API int rs_setclip(int minx, int maxx, int miny, int maxy);
 RS_API int rs_setclipw(double minx, double maxx, double miny, double maxy);
@@ -120,8 +124,33 @@ RS_API int rs_yscreen(double y);
 RS_API double rs_xworld(int x);
 RS_API double rs_yworld(int y);
 
-/* ---- Palettes ----------------------------------------------------------------------- */
+/* ---- Palettes -----------------------------------------------------------------------
+ * The library palette has 256 entries; rgb arrays hold (red, green, blue) byte triples.
+ * A range start .. start + count - 1 names entries that may not exist: entries below 0
+ * and past 255 are skipped, and the rest are done as usual, entry i always taking or
+ * giving the triple at rgb + 3 * (i - start). So a range running past 255 stops at 255,
+ * and nothing is read or written for the skipped entries. A count of 0 or less names no
+ * entries. rs_setrgb and rs_getrgb ignore an index outside 0..255 (rs_getrgb then writes
+ * nothing).
+ * rs_setdacs and rs_setrgb do nothing without an active buffer; they also update the
+ * active 8-bit buffer's colour table, the palette pixel table and the realized palette.
+ * rs_defpal and rs_logpal fill the library palette and return a new platform palette
+ * made from it, which the application owns. rs_logpal keeps the 20 static colours (the
+ * system's on a display of 8 bits or fewer), puts count colours at start, and when
+ * count < 236 makes the next 236 - count entries black (a negative count counts as 0).
+ * rs_realize makes the palette the window DC's (rs_setdc) palette; the palette the DC
+ * held before the first rs_realize is put back by rs_vbfin. Invalid palette handles and
+ * a missing window DC are ignored.
+ * rs_mapdacs turns count 6-bit triples into 8-bit ones (src may equal dst).
+ */
 RS_API int rs_setdacs(int start, int count, const unsigned char *rgb);
+RS_API int rs_getdacs(int start, int count, unsigned char *rgb);
+RS_API int rs_setrgb(int index, int red, int green, int blue);
+RS_API int rs_getrgb(int index, int *red, int *green, int *blue);
+RS_API RS_HPALETTE rs_defpal(void);
+RS_API RS_HPALETTE rs_logpal(int start, int count, const unsigned char *rgb);
+RS_API int rs_realize(RS_HPALETTE palette);
+RS_API int rs_mapdacs(const unsigned char *src, unsigned char *dst, int count);
 RS_API int rs_colors(void); /* display bits per pixel; 15 is reported as 16 */
 
 /* ---- Presenting, printing, clipboard ------------------------------------------------ */

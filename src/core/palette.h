@@ -6,6 +6,7 @@
 //    (RGB565, or the alpha byte over 0xRRGGBB), what index data is drawn with.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace core {
@@ -16,6 +17,10 @@ struct PaletteEntry {
 struct RgbQuad {
     uint8_t blue = 0, green = 0, red = 0, reserved = 0;
 };
+
+// The host's reserved flag: set on every colour the library writes, so that a realized
+// palette can be animated.
+constexpr uint8_t palette_reserved = 1;
 
 struct PaletteState {
     uint16_t version = 0x300;
@@ -36,21 +41,29 @@ inline PaletteState& palette() {
 // table of an 8-bit buffer with RGB quads, or the pixel table for 16/24/32 bits.
 void palette_refresh_for_open();
 // Writes the active 8-bit buffer's colour table from the palette (RGB quads, or the
-// indices 0..255).
+// indices 0..255, whichever kind the buffer was made with).
 void write_color_table();
 // The display's bits per pixel, 15 reported as 16 (rs_colors).
 int display_colors();
 
-}  // namespace core
-
-namespace core {
 // The pixel of a palette colour at 16 bits (RGB565) or 24/32 bits (0xRRGGBB).
 uint32_t palette_pixel(int depth, const PaletteEntry& e);
-}  // namespace core
 
-namespace core {
-// rs_setdacs: entries start .. start + count − 1 from (red, green, blue) triples, in all
-// three forms, the active 8-bit buffer's colour table and the realized host palette.
-// Nothing without an active buffer; entries past 255 do not exist and are not written.
+// The default colour table of rs_defpal (red, green, blue, flags 1).
+extern const std::array<PaletteEntry, 256> default_colors;
+
+// Palette ranges name entries start .. start + count − 1. Entries outside 0..255 do not
+// exist: the part of a range beyond them is skipped, and the caller's triple for entry i
+// is always the (i − start)th.
 int set_dacs(int start, int count, const uint8_t* rgb);
+int get_dacs(int start, int count, uint8_t* rgb);
+int set_rgb(int index, int red, int green, int blue);
+int get_rgb(int index, int* red, int* green, int* blue);
+void* default_palette();
+void* logical_palette(int start, int count, const uint8_t* rgb);
+int realize(void* palette);
+int map_dacs(const uint8_t* src, uint8_t* dst, int count);
+// Puts the palette the window DC held before the first rs_realize back (rs_vbfin).
+void restore_displaced_palette();
+
 }  // namespace core

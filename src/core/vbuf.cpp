@@ -27,7 +27,7 @@ int table_kind_for_display() {
 int header_size_for(int depth) { return depth == 16 || depth == 32 ? 108 : 40; }
 
 // Bitmap-information header of a new buffer, in a zero-filled block.
-void fill_header(uint8_t* h, int depth, int width, int height) {
+void fill_header(uint8_t* h, int depth, int width, int height, int table_kind) {
     const VbTable& t = vb_table();
     const bool masks = depth == 16 || depth == 32;
     host::write_u32(h + 0, masks && t.short_header ? 40u : uint32_t(t.creation_header_size));
@@ -47,7 +47,7 @@ void fill_header(uint8_t* h, int depth, int width, int height) {
         // The alpha mask belongs to the version-4 header; the short form ends with blue.
         if (!t.short_header) host::write_u32(h + 52, 0xFF000000);
     } else if (depth == 8) {
-        if (t.table_kind == table_rgb_quads)
+        if (table_kind == table_rgb_quads)
             std::memcpy(h + 40, palette().quads, sizeof palette().quads);
         else
             for (int i = 0; i < 256; ++i) host::write_u16(h + 40 + 2 * i, uint16_t(i));
@@ -102,12 +102,16 @@ int vb_alloc(int width, int height) {
     if (pitch * height + t.creation_header_alloc > INT32_MAX) return -2;
     if (t.creation_header_alloc < header_size_for(depth)) return -2;  // library not started
 
+    // The colour table is the one the header block was sized for. The kind variable alone
+    // is not enough: opening a 16-, 24- or 32-bit buffer sets it to RGB quads while the
+    // creation allocation may still be the 552 bytes of an index table.
+    const int kind = depth == 8 && t.creation_header_alloc < 1064 ? table_palette_indices : table_rgb_quads;
     auto* header = static_cast<uint8_t*>(host::block_alloc(size_t(t.creation_header_alloc)));
     if (!header) return -2;
-    fill_header(header, depth, int(w), height);
+    fill_header(header, depth, int(w), height, kind);
     uint8_t* pixels = nullptr;
     host::Bitmap* bitmap = host::create_dib_section(host::device_from_handle(devices().window_dc),
-                                                    header, t.table_kind, &pixels);
+                                                    header, kind, &pixels);
     if (!bitmap) {
         host::block_free(header);
         return -2;
@@ -120,6 +124,7 @@ int vb_alloc(int width, int height) {
     s.pitch = int(pitch);
     s.width = int(w);
     s.height = height;
+    s.table_kind = kind;
     s.clip = {0, int(w) - 1, 0, height - 1};
     return handle;
 }
@@ -144,7 +149,10 @@ int vb_open(int handle) {
     vb.size = s->pitch * s->height;
     vb.header_size = header_size_for(s->depth);
     clip() = s->clip;
-    t.table_kind = s->depth == 8 ? table_kind_for_display() : table_rgb_quads;
+    // Each buffer keeps the colour table kind it was made with, so its table is always
+    // rewritten in the form and size its header has, whatever the display does meanwhile.
+    vb.table_kind = s->table_kind;
+    t.table_kind = s->table_kind;
     palette_refresh_for_open();
     return 0;
 }
@@ -224,6 +232,7 @@ int vb_init() {
 int vb_fin() {
     VbTable& t = vb_table();
     active().handle = -1;
+    restore_displaced_palette();
     if (t.memory_dc) {
         host::delete_dc(t.memory_dc);
         t.memory_dc = nullptr;

@@ -30,6 +30,7 @@ struct VbSlot {
     int pitch = 0;                    // width × depth / 8; rows have no padding
     int width = 0;                    // requested width rounded up to a multiple of 4
     int height = 0;
+    int table_kind = table_rgb_quads;  // colour table kind the header was made with
     ClipRect clip;
 };
 
@@ -57,6 +58,9 @@ struct ActiveBuffer {
     int size = 0;         // pitch × height
     uint8_t* header = nullptr;
     int header_size = 0;  // where the colour table or masks begin
+    // The kind of the colour table in the header: the slot's own, not the creation kind,
+    // which rs_vbdepth may change while the buffer is open.
+    int table_kind = table_rgb_quads;
 };
 
 inline VbTable& vb_table() {

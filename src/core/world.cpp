@@ -110,14 +110,18 @@ int get_view(int* view_minx, int* view_maxx, int* view_miny, int* view_maxy, int
     return 0;
 }
 
+// The offset into the view is a 32-bit value like the extents; only the product with the
+// port extent is widened to 64 bits.
 int x_view(int x) {
     const Viewport& v = viewport();
-    return int(uint32_t(scaled(int64_t(x) - v.view_minx, v.port_width, v.view_width)) + uint32_t(v.port_minx));
+    const int offset = int(uint32_t(x) - uint32_t(v.view_minx));
+    return int(uint32_t(scaled(offset, v.port_width, v.view_width)) + uint32_t(v.port_minx));
 }
 
 int y_view(int y) {
     const Viewport& v = viewport();
-    return int(uint32_t(scaled(int64_t(y) - v.view_miny, v.port_height, v.view_height)) + uint32_t(v.port_miny));
+    const int offset = int(uint32_t(y) - uint32_t(v.view_miny));
+    return int(uint32_t(scaled(offset, v.port_height, v.view_height)) + uint32_t(v.port_miny));
 }
 
 int set_angle(double degrees) {

@@ -73,4 +73,11 @@ extern "C" RS_API int rs_setsize(int pixels) { return core::set_size(pixels); }
 
 // ---- palettes
 extern "C" RS_API int rs_setdacs(int start, int count, const unsigned char* rgb) { return core::set_dacs(start, count, rgb); }
+extern "C" RS_API int rs_getdacs(int start, int count, unsigned char* rgb) { return core::get_dacs(start, count, rgb); }
+extern "C" RS_API int rs_setrgb(int index, int red, int green, int blue) { return core::set_rgb(index, red, green, blue); }
+extern "C" RS_API int rs_getrgb(int index, int* red, int* green, int* blue) { return core::get_rgb(index, red, green, blue); }
+extern "C" RS_API RS_HPALETTE rs_defpal(void) { return core::default_palette(); }
+extern "C" RS_API RS_HPALETTE rs_logpal(int start, int count, const unsigned char* rgb) { return core::logical_palette(start, count, rgb); }
+extern "C" RS_API int rs_realize(RS_HPALETTE palette) { return core::realize(palette); }
+extern "C" RS_API int rs_mapdacs(const unsigned char* src, unsigned char* dst, int count) { return core::map_dacs(src, dst, count); }
 extern "C" RS_API int rs_colors(void) { return core::display_colors(); }

@@ -60,12 +60,16 @@ Device* device_from_handle(void* handle);
 Palette* create_palette(const uint8_t* logical_palette);
 void delete_palette(Palette* palette);
 Palette* palette_from_handle(void* handle);
+// The stock palette every device holds until another is selected: the twenty static
+// colours. It is never deleted.
+Palette* default_palette();
 // Selects a palette into a device and returns the one it held (nullptr on failure).
 Palette* select_palette(Device* dc, Palette* palette, bool background);
 // Maps the device's selected palette onto the display; returns the entries mapped.
 int realize_palette(Device* dc);
 // Replaces entries start .. start + count - 1 of a palette (red, green, blue, flags each)
-// and shows the change wherever that palette is realized; returns whether it did.
+// that carry the reserved flag, and shows the change wherever that palette is realized;
+// returns whether any entry changed.
 bool animate_palette(Palette* palette, int start, int count, const uint8_t* entries);
 // Reads entries of the display's system palette (red, green, blue, flags each); returns
 // how many were read, 0 when the display has no palette.

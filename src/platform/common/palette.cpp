@@ -2,6 +2,10 @@
 // its entries, a device remembers which palette is selected into it, and realizing or
 // animating a palette changes what palette-index bitmaps look like on that device.
 //
+// Every device starts out with the stock default palette (the twenty static colours),
+// which is what the first select_palette on it hands back, as it does on a system with
+// real palettes; so the palette a device held before an application's is never "none".
+//
 // The system palette exists only on a display of 8 bits or fewer; its static entries
 // are the twenty static colours of the default colour table (first ten, last ten), and
 // the entries between them are black.
@@ -19,7 +23,21 @@ const PaletteColor static_colors[20] = {
     {255, 251, 240, 0}, {160, 160, 164, 0}, {128, 128, 128, 0}, {255, 0, 0, 0},     {0, 255, 0, 0},
     {255, 255, 0, 0},   {0, 0, 255, 0},     {255, 0, 255, 0},   {0, 255, 255, 0},   {255, 255, 255, 0}};
 
+// One past the last entry of a table of `size` entries that a request for `count`
+// entries from `start` reaches; worked out in 64 bits so that no request overflows.
+int64_t range_end(int start, int count, int size) { return std::min<int64_t>(int64_t(start) + count, size); }
+
 }  // namespace
+
+Palette* default_palette() {
+    static Palette* stock = [] {
+        auto palette = std::make_unique<Palette>();
+        palette->count = 20;
+        for (int i = 0; i < 20; ++i) palette->entries[i] = static_colors[i];
+        return adopt(std::move(palette));
+    }();
+    return stock;
+}
 
 Palette* create_palette(const uint8_t* record) {
     if (!record) return nullptr;
@@ -33,7 +51,7 @@ Palette* create_palette(const uint8_t* record) {
 }
 
 void delete_palette(Palette* palette) {
-    if (find_as<Palette>(palette, Kind::palette)) destroy(palette);
+    if (palette != default_palette() && find_as<Palette>(palette, Kind::palette)) destroy(palette);
 }
 
 Palette* palette_from_handle(void* handle) { return find_as<Palette>(handle, Kind::palette); }
@@ -41,29 +59,40 @@ Palette* palette_from_handle(void* handle) { return find_as<Palette>(handle, Kin
 Palette* select_palette(Device* dc, Palette* palette, bool) {
     Device* device = device_from_handle(dc);
     if (!device || !palette_from_handle(palette)) return nullptr;
-    // The previous palette may have been deleted since; hand back only a live one.
+    // A device that never had a palette selected holds the default one; a previous
+    // palette deleted since is handed back as the default too, never as a stale pointer.
     Palette* previous = palette_from_handle(device->palette);
     device->palette = palette;
-    return previous;
+    return previous ? previous : default_palette();
 }
 
 int realize_palette(Device* dc) {
     Device* device = device_from_handle(dc);
-    Palette* palette = device ? palette_from_handle(device->palette) : nullptr;
-    return palette ? palette->count : 0;
+    if (!device) return 0;
+    Palette* palette = palette_from_handle(device->palette);
+    return (palette ? palette : default_palette())->count;
 }
 
+// As on systems with real palettes, only entries made with the reserved flag can be
+// animated; the others keep their colours.
 bool animate_palette(Palette* palette, int start, int count, const uint8_t* entries) {
     if (!palette_from_handle(palette) || !entries || start < 0 || count <= 0) return false;
-    const int end = std::min(start + std::min(count, 256), palette->count);
-    for (int i = start; i < end; ++i, entries += 4) palette->entries[i] = {entries[0], entries[1], entries[2], entries[3]};
-    return end > start;
+    const int64_t end = range_end(start, count, palette->count);
+    bool changed = false;
+    for (int64_t i = start; i < end; ++i, entries += 4) {
+        PaletteColor& e = palette->entries[i];
+        if (!(e.flags & 1)) continue;
+        e = {entries[0], entries[1], entries[2], entries[3]};
+        changed = true;
+    }
+    return changed;
 }
 
 int system_palette_entries(int start, int count, uint8_t* entries) {
-    if (display_bits_per_pixel() > 8 || !entries || start < 0 || count <= 0) return 0;
-    const int size = 1 << std::min(display_bits_per_pixel(), 8);
-    const int end = std::min(start + std::min(count, 256), size);
+    const int bits = display_bits_per_pixel();
+    if (bits < 1 || bits > 8 || !entries || start < 0 || count <= 0) return 0;
+    const int size = 1 << bits;
+    const int end = int(range_end(start, count, size));
     for (int i = start; i < end; ++i, entries += 4) {
         // The static colours sit at both ends: ten and ten on a 256-entry palette, half
         // the palette at each end on smaller ones.
