@@ -11,7 +11,16 @@ namespace {
 
 constexpr size_t block = 96;
 
-void fill_repeat(uint8_t* p, size_t bytes, const uint8_t* pattern, size_t period) {
+// The period is a compile-time constant so that building the tile and storing short
+// spans (polygon rows, narrow rectangles) compile to plain moves: spans shorter than two
+// tiles are stored one period at a time.
+template <size_t period>
+void fill_repeat(uint8_t* p, size_t bytes, const uint8_t* pattern) {
+    if (bytes < 2 * block) {
+        for (; bytes >= period; bytes -= period, p += period) std::memcpy(p, pattern, period);
+        std::memcpy(p, pattern, bytes);
+        return;
+    }
     uint8_t tile[block];
     for (size_t i = 0; i < block; ++i) tile[i] = pattern[i % period];
     for (; bytes >= block; bytes -= block, p += block) std::memcpy(p, tile, block);
@@ -24,7 +33,7 @@ void fill_word(uint8_t* p, size_t bytes, uint32_t pattern) {
         std::memset(p, b[0], bytes);
         return;
     }
-    fill_repeat(p, bytes, b, 4);
+    fill_repeat<4>(p, bytes, b);
 }
 
 }  // namespace
@@ -47,7 +56,7 @@ void fill_span24(uint8_t* p, int n, uint32_t value) {
         std::memset(p, b[0], size_t(n) * 3);
         return;
     }
-    fill_repeat(p, size_t(n) * 3, b, 3);
+    fill_repeat<3>(p, size_t(n) * 3, b);
 }
 
 void fill_span32(uint8_t* p, int n, uint32_t value) {
