@@ -4,12 +4,6 @@
 // to width × height; it leaves the clip rectangle as it found it.
 #include "rsw32.h"
 
-// The graphics cursor, which every curve is centred on, is moved by the line family.
-// Referenced weakly so that this scene builds on a library without it; curves then stay
-// at the cursor where it is.
-extern "C" int rs_move(int x, int y);
-#pragma weak rs_move
-
 namespace {
 
 void move_to(int x, int y) {

@@ -155,9 +155,69 @@ RS_API int rs_colors(void); /* display bits per pixel; 15 is reported as 16 */
 
 /* ---- Presenting, printing, clipboard ------------------------------------------------ */
 
-/* ---- Lines, cursor, dash patterns --------------------------------------------------- */
+/* ---- Lines, cursor, dash patterns ---------------------------------------------------
+ * Every line starts at the graphics cursor and leaves it at the target as passed, also
+ * when nothing was drawn. Solid and XOR lines are clipped to the clip rectangle (cut to
+ * the buffer) with cut points truncated toward zero; dashed lines are not clipped as a
+ * line but draw only their pixels inside it, each pixel consuming one pattern bit (bit 15
+ * first). Any 32-bit coordinates are accepted: differences and cut products are computed
+ * exactly in wider arithmetic, so lines whose end points lie far apart (even at the
+ * limits of int) are cut at their exact truncated intersections, and no coordinates make
+ * the library write outside the buffer. Relative forms add with 32-bit wrap-around.
+ * rs_polyline draws nothing for n <= 0 or a NULL array.
+ */
+RS_API int rs_move(int x, int y);
+RS_API int rs_moverel(int dx, int dy);
+RS_API int rs_movew(double x, double y);
+RS_API int rs_moverw(double dx, double dy);
+RS_API int rs_draw(int x, int y);
+RS_API int rs_drawrel(int dx, int dy);
+RS_API int rs_draww(double x, double y);
+RS_API int rs_drawrw(double dx, double dy);
+RS_API int rs_drawx(int x, int y);
+RS_API int rs_drawrelx(int dx, int dy);
+RS_API int rs_drawxw(double x, double y);
+RS_API int rs_drawrxw(double dx, double dy);
+RS_API int rs_dash(int x, int y, int pattern);
+RS_API int rs_dashrel(int dx, int dy, int pattern);
+RS_API int rs_dashw(double x, double y, int pattern);
+RS_API int rs_dashrw(double dx, double dy, int pattern);
+RS_API int rs_polyline(const int *vertices, int n);
 
-/* ---- Rectangles, boxes, page fills, scrolling --------------------------------------- */
+/* ---- Rectangles, boxes, page fills, scrolling ---------------------------------------
+ * rs_rect, rs_rectx and rs_drect ignore the clip rectangle but are cut to the buffer: a
+ * rectangle partly outside fills only its part inside, one wholly outside or inverted
+ * (minx > maxx or miny > maxy) fills nothing. rs_drect keeps its horizontal phase from
+ * the rectangle's own minx where the buffer cuts it, and does nothing for a NULL matrix.
+ * rs_box and rs_boxx draw nothing for an inverted rectangle or a box depth below 1.
+ * rs_scroll works on the part of the region inside the buffer. A jump of at least the
+ * region's height fills the whole region with the current colour in end-off mode and
+ * does nothing in circular mode. Circular mode uses the hidden page only when it is
+ * allocated, is not the active buffer, has the active buffer's depth and holds |jump|
+ * rows of maxx + 1 pixels; otherwise the vacated rows keep what they held.
+ * rs_copypage does nothing for the same buffer twice. rs_invert does nothing for a NULL
+ * map, width <= 0 or height < 2.
+ * rs_gethpage returns the hidden page set by rs_sethpage (-1 after rs_vbinit).
+ */
+RS_API int rs_rect(int minx, int maxx, int miny, int maxy);
+RS_API int rs_rectw(double minx, double maxx, double miny, double maxy);
+RS_API int rs_rectx(int minx, int maxx, int miny, int maxy);
+RS_API int rs_clprect(int minx, int maxx, int miny, int maxy);
+RS_API int rs_clprectw(double minx, double maxx, double miny, double maxy);
+RS_API int rs_clprectx(int minx, int maxx, int miny, int maxy);
+RS_API int rs_box(int minx, int maxx, int miny, int maxy);
+RS_API int rs_boxw(double minx, double maxx, double miny, double maxy);
+RS_API int rs_boxx(int minx, int maxx, int miny, int maxy);
+RS_API int rs_boxxw(double minx, double maxx, double miny, double maxy);
+RS_API int rs_boxdepth(int xdepth, int ydepth);
+RS_API int rs_drect(int minx, int maxx, int miny, int maxy, const unsigned char *matrix);
+RS_API int rs_drectw(double minx, double maxx, double miny, double maxy, const unsigned char *matrix);
+RS_API int rs_erase(void);
+RS_API int rs_fillpage(void);
+RS_API int rs_scroll(int minx, int maxx, int miny, int maxy, int jump, int type);
+RS_API int rs_copypage(int source, int dest);
+RS_API int rs_invert(unsigned char *map, int width, int height);
+RS_API int rs_gethpage(void);
 
 /* ---- Circles, ellipses, arcs --------------------------------------------------------
  * Centred on the graphics cursor, which none of them moves; clipped to the clip rectangle.
@@ -182,7 +242,19 @@ RS_API int rs_ellipsew(double a, double b);
 RS_API int rs_ellipsef(int a, int b);
 RS_API int rs_ellipsfw(double a, double b);
 
-/* ---- Polygons ----------------------------------------------------------------------- */
+/* ---- Polygons -----------------------------------------------------------------------
+ * rs_polyfill fills convex polygons (work is not read). A polygon that is not monotone
+ * in y is filled only down to the row where one of its boundary chains turns upward;
+ * whatever the vertices, the fill stays inside the clip rectangle and ends. Vertex and
+ * offset sums are taken in 64 bits, so they never wrap. n = INT_MIN fills nothing.
+ * rs_polygon and rs_polygonw draw nothing for n <= 0 or NULL arrays.
+ */
+RS_API int rs_polygon(const int *x, const int *y, int n);
+RS_API int rs_polygonw(const double *x, const double *y, int n);
+RS_API int rs_polyfill(const int *vertices, int *work, int n);
+RS_API int rs_polyedge(int flag);
+RS_API int rs_polyoff(int dx, int dy);
+RS_API int rs_inside(const int *vertices, int n, int x, int y);
 
 /* ---- Flood fill ---------------------------------------------------------------------
  * Refills the area of the seed pixel's colour that is connected to the seed through
@@ -199,7 +271,22 @@ RS_API int rs_floodw(double x, double y);
 RS_API int rs_paint(int x, int y);
 RS_API int rs_paintw(double x, double y);
 
-/* ---- Block transfers between virtual buffers ---------------------------------------- */
+/* ---- Block transfers between virtual buffers ----------------------------------------
+ * The block minx..maxx, miny..maxy of buffer source lands in buffer dest with its bottom
+ * row at newy and its left column at newx. The block is cut to the part whose source and
+ * destination pixels both lie inside their buffers; an inverted block, a bad handle or
+ * buffers of different depths copy nothing. Rows are copied bottom row first, so a copy
+ * within one buffer is exact when the block moves down (or does not overlap itself).
+ * rs_cut and rs_paste trust the arrays to hold the rectangle; they do nothing for a
+ * NULL array or a negative x, y, large_width, width or height.
+ */
+RS_API int rs_vbcopy(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
+RS_API int rs_vbtcopy(int minx, int maxx, int miny, int maxy, int newx, int newy, int tcolor, int source, int dest);
+RS_API int rs_vbtccopy(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
+RS_API int rs_vbtzcopy(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
+RS_API int rs_tcdefine(int index, int attribute);
+RS_API int rs_cut(const unsigned char *large, unsigned char *small, int x, int y, int large_width, int width, int height);
+RS_API int rs_paste(unsigned char *large, const unsigned char *small, int x, int y, int large_width, int width, int height);
 
 /* ---- Stroke-text settings ----------------------------------------------------------- */
 RS_API int rs_setangle(double degrees);

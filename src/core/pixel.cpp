@@ -11,10 +11,16 @@ namespace {
 
 constexpr size_t block = 96;
 
-// The tile is put together from fixed-size copies: a byte loop over it, or copies of
-// varying size, cost more than the fill itself on the row-long spans of area fills.
+// The period is a compile-time constant so that building the tile and storing short
+// spans (polygon rows, narrow rectangles) compile to plain moves: spans shorter than two
+// tiles are stored one period at a time.
 template <size_t period>
 void fill_repeat(uint8_t* p, size_t bytes, const uint8_t* pattern) {
+    if (bytes < 2 * block) {
+        for (; bytes >= period; bytes -= period, p += period) std::memcpy(p, pattern, period);
+        std::memcpy(p, pattern, bytes);
+        return;
+    }
     constexpr size_t base = 24;  // a multiple of 3 and 4 that divides the block
     uint8_t tile[block];
     for (size_t i = 0; i < base; i += period) std::memcpy(tile + i, pattern, period);

@@ -1,0 +1,167 @@
+// Block transfers: rectangles of pixels copied between virtual buffers named by handle
+// (opaque, or skipping a colour value, the palette colours marked transparent, or zero
+// pixels), and rectangles cut from and pasted into byte-per-pixel image arrays.
+//
+// The buffers are read straight from the table; the active buffer, clip rectangle and
+// current colour play no part. Pixels move as raw bytes, so both buffers must have the
+// same depth; a pair of different depths is refused. The block is cut to the part that
+// lies inside both buffers, so no argument can reach memory outside them. Rows go bottom
+// row first (forward in memory), each row left to right: a copy inside one buffer is
+// exact when the block moves down or sideways without overlap, as scrolling uses it.
+#include "image/transfer.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+#include "core/palette.h"
+#include "core/pixel.h"
+#include "core/vbuf.h"
+#include "image/state.h"
+
+namespace image {
+namespace {
+
+// A block cut to both buffers: its bottom-left pixel in each, and its size.
+struct Block {
+    uint8_t* src = nullptr;  // first pixel of the block's bottom row in the source
+    uint8_t* dst = nullptr;
+    int src_pitch = 0, dst_pitch = 0;
+    int width = 0, rows = 0;
+    int depth = 0;
+};
+
+// Source pixel (x, y) goes to (newx + x - minx, newy - (maxy - y)). Cuts the block to
+// the rows and columns that lie inside both buffers; false when nothing is left, a handle
+// is bad or the depths differ.
+bool make_block(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest, Block& b) {
+    const core::VbSlot* s = core::slot_in_use(source);
+    const core::VbSlot* d = s ? core::slot_in_use(dest) : nullptr;
+    if (!s || !d || s->depth != d->depth) return false;
+    // Source (x, y) lands at (x + shift_x, y + shift_y): keep the x and y whose landing
+    // place lies inside the destination as well.
+    const int64_t shift_x = int64_t(newx) - minx, shift_y = int64_t(newy) - maxy;
+    const int64_t x0 = std::max({int64_t(minx), int64_t(0), -shift_x});
+    const int64_t x1 = std::min({int64_t(maxx), int64_t(s->width) - 1, int64_t(d->width) - 1 - shift_x});
+    const int64_t y0 = std::max({int64_t(miny), int64_t(0), -shift_y});
+    const int64_t y1 = std::min({int64_t(maxy), int64_t(s->height) - 1, int64_t(d->height) - 1 - shift_y});
+    if (x0 > x1 || y0 > y1) return false;
+    const int bpp = core::bytes_per_pixel(d->depth);
+    b.src = core::row_address(s->pixels, s->pitch, s->height, int(y1)) + x0 * bpp;
+    b.dst = core::row_address(d->pixels, d->pitch, d->height, int(y1 + shift_y)) + (x0 + shift_x) * bpp;
+    b.src_pitch = s->pitch;
+    b.dst_pitch = d->pitch;
+    b.width = int(x1 - x0 + 1);
+    b.rows = int(y1 - y0 + 1);
+    b.depth = d->depth;
+    return true;
+}
+
+// The part of a pixel the transparent copies compare and write: at 32 bits the low three
+// bytes (the fourth byte is written as 0), otherwise the whole pixel.
+template <class D>
+constexpr uint32_t key_mask = D::bits == 32 ? 0xFFFFFFu : D::mask;
+
+// Copies the block pixel by pixel, skipping the source pixels whose key skip() accepts.
+template <class D, class Skip>
+void copy_keyed(const Block& b, Skip skip) {
+    const uint8_t* src = b.src;
+    uint8_t* dst = b.dst;
+    for (int r = 0; r < b.rows; ++r, src += b.src_pitch, dst += b.dst_pitch) {
+        const uint8_t* s = src;
+        uint8_t* d = dst;
+        for (int i = 0; i < b.width; ++i, s += D::bytes, d += D::bytes) {
+            const uint32_t key = D::load(s) & key_mask<D>;
+            if (!skip(key)) D::store(d, key);
+        }
+    }
+}
+
+// The direct-colour values rs_vbtccopy skips: each pixel of the palette pixel table whose
+// lowest index is marked transparent, sorted for lookup. A colour in no entry is copied.
+std::vector<uint32_t> transparent_colors() {
+    const core::PaletteState& pal = core::palette();
+    const ImageState& st = state();
+    std::vector<uint32_t> seen, out;
+    for (int i = 0; i < 256; ++i) {
+        const uint32_t v = pal.pixels[i];
+        if (std::find(seen.begin(), seen.end(), v) != seen.end()) continue;  // a lower index decided
+        seen.push_back(v);
+        if (st.transparent[i]) out.push_back(v);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+}  // namespace
+
+int vb_copy(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest) {
+    Block b;
+    if (!make_block(minx, maxx, miny, maxy, newx, newy, source, dest, b)) return 0;
+    const size_t bytes = size_t(b.width) * size_t(core::bytes_per_pixel(b.depth));
+    const uint8_t* src = b.src;
+    uint8_t* dst = b.dst;
+    // memmove: a block moved sideways within its own rows overlaps itself.
+    for (int r = 0; r < b.rows; ++r, src += b.src_pitch, dst += b.dst_pitch) std::memmove(dst, src, bytes);
+    return 0;
+}
+
+int vb_copy_keyed(int minx, int maxx, int miny, int maxy, int newx, int newy, int tcolor, int source, int dest) {
+    Block b;
+    if (!make_block(minx, maxx, miny, maxy, newx, newy, source, dest, b)) return 0;
+    core::with_depth(b.depth, [&](auto d) {
+        using D = decltype(d);
+        // At 8 bits only the low byte of tcolor counts; at 16 and 24 bits all 32 bits
+        // must equal the zero-extended pixel; at 32 bits the low three bytes.
+        const uint32_t t = uint32_t(tcolor) & (D::bits == 16 || D::bits == 24 ? 0xFFFFFFFFu : key_mask<D>);
+        copy_keyed<D>(b, [t](uint32_t key) { return key == t; });
+    });
+    return 0;
+}
+
+int vb_copy_table(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest) {
+    Block b;
+    if (!make_block(minx, maxx, miny, maxy, newx, newy, source, dest, b)) return 0;
+    if (b.depth == 8) {
+        const uint8_t* flags = state().transparent;
+        copy_keyed<core::Depth8>(b, [flags](uint32_t key) { return flags[key] != 0; });
+        return 0;
+    }
+    const std::vector<uint32_t> skipped = transparent_colors();
+    core::with_depth(b.depth, [&](auto d) {
+        copy_keyed<decltype(d)>(b, [&skipped](uint32_t key) {
+            return std::binary_search(skipped.begin(), skipped.end(), key);
+        });
+    });
+    return 0;
+}
+
+int vb_copy_nonzero(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest) {
+    Block b;
+    if (!make_block(minx, maxx, miny, maxy, newx, newy, source, dest, b)) return 0;
+    core::with_depth(b.depth, [&](auto d) { copy_keyed<decltype(d)>(b, [](uint32_t key) { return key == 0; }); });
+    return 0;
+}
+
+int tc_define(int index, int attribute) {
+    const uint32_t a = uint32_t(attribute);
+    state().transparent[uint32_t(index) & 0xFF] = uint8_t((a & 0xFF) | ((a >> 8) & 0xFF));
+    return 0;
+}
+
+int cut(const uint8_t* large, uint8_t* small, int x, int y, int large_width, int width, int height) {
+    if (!large || !small || x < 0 || y < 0 || large_width < 0 || width < 0 || height < 0) return 0;
+    const uint8_t* from = large + ptrdiff_t(y) * large_width + x;
+    for (int r = 0; r < height; ++r, from += large_width, small += width) std::memmove(small, from, size_t(width));
+    return 0;
+}
+
+int paste(uint8_t* large, const uint8_t* small, int x, int y, int large_width, int width, int height) {
+    if (!large || !small || x < 0 || y < 0 || large_width < 0 || width < 0 || height < 0) return 0;
+    uint8_t* to = large + ptrdiff_t(y) * large_width + x;
+    for (int r = 0; r < height; ++r, to += large_width, small += width) std::memmove(to, small, size_t(width));
+    return 0;
+}
+
+}  // namespace image

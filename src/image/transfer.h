@@ -1,0 +1,16 @@
+// Block transfers between virtual buffers and between image arrays.
+#pragma once
+
+#include <cstdint>
+
+namespace image {
+
+int vb_copy(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
+int vb_copy_keyed(int minx, int maxx, int miny, int maxy, int newx, int newy, int tcolor, int source, int dest);
+int vb_copy_table(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
+int vb_copy_nonzero(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
+int tc_define(int index, int attribute);
+int cut(const uint8_t* large, uint8_t* small, int x, int y, int large_width, int width, int height);
+int paste(uint8_t* large, const uint8_t* small, int x, int y, int large_width, int width, int height);
+
+}  // namespace image
