@@ -18,6 +18,12 @@ struct Clipboard {
     bool open = false;
     bool held = false;  // the host side keeps it open, so the library cannot open it
     std::map<int, void*> items;
+    // What is left on the clipboard when the process ends: its memory blocks go with it.
+    // Palettes are left to the object registry, which owns them and may already be gone.
+    ~Clipboard() {
+        for (auto& [format, data] : items)
+            if (format != cf_palette) block_free(data);
+    }
 };
 
 Clipboard& clipboard() {

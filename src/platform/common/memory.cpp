@@ -1,32 +1,36 @@
 // Zero-filled memory blocks. calloc gives fresh pages without touching them, which keeps
-// the allocation of large buffers cheap. Each block remembers its size in a prefix, as the
+// the allocation of large buffers cheap. The host remembers each block's size, as the
 // clipboard needs it to read blocks it was handed without running past their end.
 #include <cstdlib>
+#include <unordered_map>
 
 #include "platform/host.h"
 
 namespace host {
 namespace {
 
-// The prefix keeps the block itself aligned for any type.
-constexpr size_t prefix = alignof(std::max_align_t) > sizeof(size_t) ? alignof(std::max_align_t) : sizeof(size_t);
+std::unordered_map<const void*, size_t>& sizes() {
+    static std::unordered_map<const void*, size_t> s;
+    return s;
+}
 
 }  // namespace
 
 void* block_alloc(size_t bytes) {
-    if (!bytes || bytes > SIZE_MAX - prefix) return nullptr;
-    auto* raw = static_cast<unsigned char*>(std::calloc(1, bytes + prefix));
-    if (!raw) return nullptr;
-    *reinterpret_cast<size_t*>(raw) = bytes;
-    return raw + prefix;
+    void* block = bytes ? std::calloc(1, bytes) : nullptr;
+    if (block) sizes()[block] = bytes;
+    return block;
 }
 
 void block_free(void* block) {
-    if (block) std::free(static_cast<unsigned char*>(block) - prefix);
+    if (!block) return;
+    sizes().erase(block);
+    std::free(block);
 }
 
 size_t block_size(const void* block) {
-    return block ? *reinterpret_cast<const size_t*>(static_cast<const unsigned char*>(block) - prefix) : 0;
+    auto it = sizes().find(block);
+    return it == sizes().end() ? 0 : it->second;
 }
 
 }  // namespace host
