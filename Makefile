@@ -1,6 +1,7 @@
 # A thin layer over CMake. Build trees live under build/.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
+DEMO_ARGS ?=
 
 .PHONY: all deps demo test test-sanitize bench fuzz clean
 
@@ -18,7 +19,7 @@ build/sanitize/Makefile: | deps
 
 demo: build/release/Makefile
 	cmake --build build/release -j$(JOBS) --target rsw32_demo
-	cd build/release && ./examples/rsw32_demo
+	./build/release/examples/rsw32_demo $(DEMO_ARGS)
 
 test: build/release/Makefile
 	cmake --build build/release -j$(JOBS)

@@ -116,6 +116,15 @@ RS_API int rs_getview(int *view_minx, int *view_maxx, int *view_miny, int *view_
                       int *port_minx, int *port_maxx, int *port_miny, int *port_maxy);
 RS_API int rs_xview(int x);
 RS_API int rs_yview(int y);
+/* Client mapping between the last opened buffer and the client area of the device that has
+ * the focus (see rsp_focus). Products are 64-bit, quotients truncate toward zero and are
+ * kept to 32 bits. All four return -1 when no device has the focus, and for a buffer or
+ * client width or height of 0 (no buffer opened yet, an empty client area) instead of
+ * dividing by zero. */
+RS_API int rs_xclient(int x);
+RS_API int rs_yclient(int y);
+RS_API int rs_xvb(int x);
+RS_API int rs_yvb(int y);
 RS_API int rs_initw(void);
 RS_API int rs_setworld(double minx, double maxx, double miny, double maxy);
 RS_API int rs_getworld(double *minx, double *maxx, double *miny, double *maxy);
@@ -153,7 +162,57 @@ RS_API int rs_realize(RS_HPALETTE palette);
 RS_API int rs_mapdacs(const unsigned char *src, unsigned char *dst, int count);
 RS_API int rs_colors(void); /* display bits per pixel; 15 is reported as 16 */
 
-/* ---- Presenting, printing, clipboard ------------------------------------------------ */
+/* ---- Presenting, printing, clipboard ------------------------------------------------
+ * Regions are screen rectangles of the active buffer (minx, maxx, miny, maxy, inclusive).
+ * The window DC given to rs_setdc (and the printer DC) may be a surface, a window or a
+ * printer DC from include/rsw32_platform.h; a handle that is not a live device draws
+ * nothing, and copies into the library's own memory DC (rs_getdc) draw nothing either.
+ *
+ * rs_vbpaste puts the region's lower-left pixel (minx, maxy) on device point (x, y).
+ * rs_vbscale maps the region onto the device rectangle dminx..dmaxx, dminy..dmaxy: rows
+ * and columns are dropped or repeated (device pixel k from the start takes region pixel
+ * k * region extent / device extent), never blended. The device extent is dmaxx - dminx
+ * + 1; when dmaxx < dminx it is negative, covers dminx + extent .. dminx - 1 and mirrors
+ * the region (so dminx = 10, dmaxx = -1 mirrors into columns 0..9); likewise for y.
+ * Regions are not trusted to lie inside the buffer: paste, scale and print show only the
+ * part of the region inside the buffer, at the place that part has in the full mapping,
+ * and leave the rest of the destination untouched. Nothing is written outside the device.
+ * Coordinate differences wrap around in 32 bits, so absurd rectangles draw nothing useful
+ * but nothing outside the device either.
+ *
+ * rs_vbprint converts the page rectangle with the printer's resolution and paper size
+ * (units 1..6; any other value means device pixels); a printer DC that reports a paper
+ * size of 0 prints nothing in units 2..6. Printing outside a page (before rs_printer(10)
+ * or after rs_printer(1)) draws nothing. rs_printer(10) while a page is open carries on
+ * with that page; while a document is open (after rs_printer(1)) it starts the next page
+ * of the same document. rs_printer(2) or (11) also ends a page still open. Printer DCs are
+ * released by rs_printer(2); surfaces and windows given to rs_printdc are never released.
+ *
+ * rs_vb2clip cuts the region to the buffer first and returns -1 when nothing is left.
+ * Its bitmap is the header (40 bytes; 40 plus three masks in the short header form at 16
+ * and 32 bits, otherwise the 108-byte form), at 8 bits the 256 RGB quads of the palette,
+ * then the rows from the region's bottom row up, each padded with 0xFF bytes to a multiple
+ * of 4; 1024 bytes beyond the header are reserved at every depth.
+ * rs_clip2vb returns -1 when the region does not meet the buffer (nothing done) or the
+ * clipboard cannot be opened, -2 when it holds no bitmap or one too short for what its
+ * header describes (fewer bytes than header, masks, colour table and rows, or a width or
+ * height below 1), -3 when the bitmap's bits per pixel differ from the buffer's depth.
+ * It writes only the part of the region inside the buffer, with the bitmap's lower-left
+ * corner on (minx, maxy). At 16 and 32 bits, masks that follow a 40-byte header with
+ * bit-field compression are skipped: the rows start after them, as rs_vb2clip writes
+ * them. Flags: 1 keeps the palette, 2 keeps the bitmap on the clipboard.
+ */
+RS_API int rs_setdc(RS_HDC dc);
+RS_API RS_HDC rs_getdc(void);
+RS_API int rs_sethpage(int handle);
+RS_API int rs_vbpaste(int minx, int maxx, int miny, int maxy, int x, int y);
+RS_API int rs_vbscale(int minx, int maxx, int miny, int maxy, int dminx, int dmaxx, int dminy, int dmaxy);
+RS_API int rs_vbprint(int minx, int maxx, int miny, int maxy, int pminx, int pmaxx, int pminy, int pmaxy,
+                      int units);
+RS_API int rs_printer(int request); /* 10 start, 1 end page, 2 or 11 end; 0, -1, -2, -3, -4 */
+RS_API int rs_printdc(RS_HDC dc);
+RS_API int rs_vb2clip(int minx, int maxx, int miny, int maxy);
+RS_API int rs_clip2vb(int minx, int maxx, int miny, int maxy, int flags);
 
 /* ---- Lines, cursor, dash patterns ---------------------------------------------------
  * Every line starts at the graphics cursor and leaves it at the target as passed, also

@@ -20,6 +20,60 @@ extern "C" {
 RS_API int rsp_set_display_depth(int bits);
 RS_API int rsp_set_nt_family(int nt);
 
+/* ---- Devices to present to ------------------------------------------------------------
+ * A device is an RS_HDC for rs_setdc (or rs_printdc). Surfaces are off-screen: width x
+ * height pixels, black at first. rsp_surface_pixels reads what a surface or a window shows:
+ * width x height words 0x00RRGGBB, top row first; the pointer stays valid until the device
+ * is destroyed or the window is resized (NULL for anything but a surface or window).
+ * rsp_surface_create returns NULL for a side below 1 or more than 2^28 pixels.
+ *
+ * rsp_focus gives a device the keyboard focus, which the client mapping (rs_xclient,
+ * rs_yclient, rs_xvb, rs_yvb) reads: a surface's client area is client_width x
+ * client_height (its own size when those are 0 or below), a window's is its own size.
+ * rsp_focus(NULL, 0, 0) leaves no device with the focus.
+ *
+ * Windows exist when the library was built with SDL2 (otherwise rsp_window_open returns
+ * NULL). Opening a window gives it the focus. The window shows what was drawn into it at
+ * the next rsp_window_pump, which also handles the window's events; call it once a
+ * frame. It returns 1 while the window is open and 0 once the user closed it (the device
+ * stays valid, drawing into it is kept but not shown) until rsp_window_close releases it.
+ * Surfaces and windows are released only by their rsp_ functions, never by the library.
+ */
+RS_API RS_HDC rsp_surface_create(int width, int height);
+RS_API int rsp_surface_destroy(RS_HDC surface);
+RS_API const unsigned int *rsp_surface_pixels(RS_HDC device, int *width, int *height);
+RS_API int rsp_focus(RS_HDC device, int client_width, int client_height);
+RS_API RS_HDC rsp_window_open(int width, int height, const char *title);
+RS_API int rsp_window_pump(RS_HDC window);
+RS_API int rsp_window_close(RS_HDC window);
+
+/* ---- Printers --------------------------------------------------------------------------
+ * rsp_printer_add names a printer: a name of 1..255 characters, the file its documents are
+ * written to (a PDF document, one PDF page per printed page), its resolution in pixels
+ * (1..2^20 each way), its paper size in millimetres (1..10000 each way), and whether it can
+ * stretch bitmaps (rs_printer(10) refuses a printer that cannot, with -3). Adding a name
+ * again replaces that printer for DCs opened later. rsp_printer_default chooses the printer
+ * rs_printer(10) opens (NULL: none, so rs_printer(10) returns -1; a name never added makes
+ * it return -4). Both return 0, or -1 for an unusable argument.
+ */
+RS_API int rsp_printer_add(const char *name, const char *output_file, int horzres, int vertres,
+                           int width_mm, int height_mm, int can_stretch);
+RS_API int rsp_printer_default(const char *name);
+
+/* ---- Clipboard -------------------------------------------------------------------------
+ * One clipboard per process, holding a device-independent bitmap (format 8) and, with an
+ * 8-bit bitmap from rs_vb2clip, a palette (format 9). rsp_clipboard_put_dib empties it and
+ * puts a copy of the given bytes on it as format 8 (0; -1 for no data or a clipboard
+ * that is held, -2 without memory). rsp_clipboard_get copies up to capacity bytes of what
+ * is there in that format into out and returns its full size (0 when there is nothing);
+ * a palette reads as its logical-palette record: version 0x300, count, and red, green,
+ * blue, flags per entry. While rsp_clipboard_hold(1) is in force the library cannot open
+ * the clipboard, as when another program has it open.
+ */
+RS_API int rsp_clipboard_put_dib(const unsigned char *dib, int bytes);
+RS_API int rsp_clipboard_get(int format, unsigned char *out, int capacity);
+RS_API int rsp_clipboard_hold(int held);
+
 #ifdef __cplusplus
 }
 #endif

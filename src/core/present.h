@@ -1,5 +1,9 @@
-// Device contexts the library presents to, and the hidden page used by scrolling.
+// Presenting the active buffer: the device contexts the library presents to, the copies
+// to the window (one to one and scaled), printing, and the clipboard. Also the client
+// mapping between the active buffer and the window that has the focus.
 #pragma once
+
+#include <cstdint>
 
 namespace core {
 
@@ -13,5 +17,27 @@ inline Devices& devices() {
     static Devices d;
     return d;
 }
+
+int set_dc(void* dc);
+void* get_dc();
+int set_hpage(int handle);
+int vb_paste(int minx, int maxx, int miny, int maxy, int x, int y);
+int vb_scale(int minx, int maxx, int miny, int maxy, int dminx, int dmaxx, int dminy, int dmaxy);
+int vb_print(int minx, int maxx, int miny, int maxy, int pminx, int pmaxx, int pminy, int pmaxy, int units);
+int print_dc(void* dc);
+int printer(int request);
+int vb_to_clip(int minx, int maxx, int miny, int maxy);
+int clip_to_vb(int minx, int maxx, int miny, int maxy, int flags);
+
+// A printer coordinate in the given units as device pixels, for a resolution of res
+// pixels over size millimetres (unsigned 32-bit arithmetic; size must not be 0 for units
+// 2 to 6).
+uint32_t print_units(uint32_t v, int units, uint32_t res, uint32_t size);
+
+// Client mapping: buffer coordinates to the focused window's client area and back.
+int x_client(int x);
+int y_client(int y);
+int x_vb(int x);
+int y_vb(int y);
 
 }  // namespace core

@@ -5,6 +5,7 @@
 #include "core/clip.h"
 #include "core/color.h"
 #include "core/palette.h"
+#include "core/present.h"
 #include "core/vbuf.h"
 #include "core/world.h"
 #include "draw/state.h"
@@ -57,6 +58,10 @@ extern "C" RS_API int rs_setview(int vminx, int vmaxx, int vminy, int vmaxy, int
 extern "C" RS_API int rs_getview(int* vminx, int* vmaxx, int* vminy, int* vmaxy, int* pminx, int* pmaxx, int* pminy, int* pmaxy) { return core::get_view(vminx, vmaxx, vminy, vmaxy, pminx, pmaxx, pminy, pmaxy); }
 extern "C" RS_API int rs_xview(int x) { return core::x_view(x); }
 extern "C" RS_API int rs_yview(int y) { return core::y_view(y); }
+extern "C" RS_API int rs_xclient(int x) { return core::x_client(x); }
+extern "C" RS_API int rs_yclient(int y) { return core::y_client(y); }
+extern "C" RS_API int rs_xvb(int x) { return core::x_vb(x); }
+extern "C" RS_API int rs_yvb(int y) { return core::y_vb(y); }
 extern "C" RS_API int rs_initw(void) { return core::init_world(); }
 extern "C" RS_API int rs_setworld(double minx, double maxx, double miny, double maxy) { return core::set_world(minx, maxx, miny, maxy); }
 extern "C" RS_API int rs_getworld(double* minx, double* maxx, double* miny, double* maxy) { return core::get_world(minx, maxx, miny, maxy); }
@@ -81,3 +86,15 @@ extern "C" RS_API RS_HPALETTE rs_logpal(int start, int count, const unsigned cha
 extern "C" RS_API int rs_realize(RS_HPALETTE palette) { return core::realize(palette); }
 extern "C" RS_API int rs_mapdacs(const unsigned char* src, unsigned char* dst, int count) { return core::map_dacs(src, dst, count); }
 extern "C" RS_API int rs_colors(void) { return core::display_colors(); }
+
+// ---- presenting, printing, clipboard
+extern "C" RS_API int rs_setdc(RS_HDC dc) { return core::set_dc(dc); }
+extern "C" RS_API RS_HDC rs_getdc(void) { return core::get_dc(); }
+extern "C" RS_API int rs_sethpage(int handle) { return core::set_hpage(handle); }
+extern "C" RS_API int rs_vbpaste(int minx, int maxx, int miny, int maxy, int x, int y) { return core::vb_paste(minx, maxx, miny, maxy, x, y); }
+extern "C" RS_API int rs_vbscale(int minx, int maxx, int miny, int maxy, int dminx, int dmaxx, int dminy, int dmaxy) { return core::vb_scale(minx, maxx, miny, maxy, dminx, dmaxx, dminy, dmaxy); }
+extern "C" RS_API int rs_vbprint(int minx, int maxx, int miny, int maxy, int pminx, int pmaxx, int pminy, int pmaxy, int units) { return core::vb_print(minx, maxx, miny, maxy, pminx, pmaxx, pminy, pmaxy, units); }
+extern "C" RS_API int rs_printer(int request) { return core::printer(request); }
+extern "C" RS_API int rs_printdc(RS_HDC dc) { return core::print_dc(dc); }
+extern "C" RS_API int rs_vb2clip(int minx, int maxx, int miny, int maxy) { return core::vb_to_clip(minx, maxx, miny, maxy); }
+extern "C" RS_API int rs_clip2vb(int minx, int maxx, int miny, int maxy, int flags) { return core::clip_to_vb(minx, maxx, miny, maxy, flags); }

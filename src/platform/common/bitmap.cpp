@@ -48,8 +48,10 @@ Device* create_memory_dc() {
     return adopt(std::move(dc));
 }
 
+// Surfaces and windows belong to the host side, which releases them itself.
 void delete_dc(Device* dc) {
-    if (find(dc) == dc) destroy(dc);
+    Object* o = find(dc);
+    if (o && (o->kind == Kind::memory_dc || o->kind == Kind::printer)) destroy(o);
 }
 
 Bitmap* select_bitmap(Device* dc, Bitmap* bitmap) {

@@ -1,12 +1,36 @@
 // Zero-filled memory blocks. calloc gives fresh pages without touching them, which keeps
-// the allocation of large buffers cheap.
+// the allocation of large buffers cheap. The host remembers each block's size, as the
+// clipboard needs it to read blocks it was handed without running past their end.
 #include <cstdlib>
+#include <unordered_map>
 
 #include "platform/host.h"
 
 namespace host {
+namespace {
 
-void* block_alloc(size_t bytes) { return bytes ? std::calloc(1, bytes) : nullptr; }
-void block_free(void* block) { std::free(block); }
+std::unordered_map<const void*, size_t>& sizes() {
+    static std::unordered_map<const void*, size_t> s;
+    return s;
+}
+
+}  // namespace
+
+void* block_alloc(size_t bytes) {
+    void* block = bytes ? std::calloc(1, bytes) : nullptr;
+    if (block) sizes()[block] = bytes;
+    return block;
+}
+
+void block_free(void* block) {
+    if (!block) return;
+    sizes().erase(block);
+    std::free(block);
+}
+
+size_t block_size(const void* block) {
+    auto it = sizes().find(block);
+    return it == sizes().end() ? 0 : it->second;
+}
 
 }  // namespace host

@@ -33,12 +33,46 @@ struct Palette : Object {
     PaletteColor entries[256]{};
 };
 
+// The host's default palette: what a device without a selected palette resolves
+// palette-index bitmaps through. It holds the twenty static colours, ten at each end, and
+// black between them.
+const Palette& default_colors();
+
+struct DibSource;
+struct Mapping;
+
 // Every device can hold a selected palette; palette-index bitmaps drawn to it take their
 // colours from that palette (the host's default palette when none was selected).
 struct Device : Object {
     using Object::Object;
     Palette* palette = nullptr;
+    int stretch_mode = 1;  // black-on-white until set
+    // GetDeviceCaps for this device; 0 for what it does not report.
+    virtual int caps(int index) const;
+    // Draws a source bitmap mapped onto the device (see dibcopy.h); returns rows drawn.
+    // Devices that cannot be drawn on draw nothing.
+    virtual int draw_dib(const DibSource&, const Mapping&, const Mapping&) { return 0; }
 };
+
+// A device whose pixels the host keeps: 0x00RRGGBB words, top row first, no padding. An
+// off-screen surface, or the client area of a window.
+struct Raster : Device {
+    Raster(Kind k, int w, int h, std::unique_ptr<uint32_t[]> store)
+        : Device(k), width(w), height(h), pixels(std::move(store)), client_width(w), client_height(h) {}
+    int width, height;
+    std::unique_ptr<uint32_t[]> pixels;
+    int client_width, client_height;  // the client area the client mapping uses
+    bool dirty = false;               // drawn on since the host side last showed it
+    int caps(int index) const override;
+    int draw_dib(const DibSource& src, const Mapping& x, const Mapping& y) override;
+};
+
+// Pixel memory of a raster of w × h, black, or nullptr when the size is unusable (either
+// side below 1, or more than 2^28 pixels).
+std::unique_ptr<uint32_t[]> raster_store(int w, int h);
+
+// The device that has the focus; any device kind, checked when used.
+void set_focus(Device* dc);
 
 struct MemoryDc : Device {
     MemoryDc() : Device(Kind::memory_dc) {}
@@ -72,6 +106,7 @@ T* adopt(std::unique_ptr<T> object) {
 struct HostSettings {
     int display_bits = 32;
     bool nt_family = true;
+    Device* focus = nullptr;
 };
 HostSettings& settings();
 

@@ -39,6 +39,19 @@ Palette* default_palette() {
     return stock;
 }
 
+const Palette& default_colors() {
+    static const Palette palette = [] {
+        Palette p;
+        p.count = 256;
+        for (int i = 0; i < 10; ++i) {
+            p.entries[i] = static_colors[i];
+            p.entries[246 + i] = static_colors[10 + i];
+        }
+        return p;
+    }();
+    return palette;
+}
+
 Palette* create_palette(const uint8_t* record) {
     if (!record) return nullptr;
     const int count = read_u16(record + 2);
