@@ -25,6 +25,9 @@
 #include "rsw32.h"
 #include "rsw32_platform.h"
 
+void draw_scene_2d(int width, int height);      // scene_2d.cpp
+void draw_scene_curves(int width, int height);  // scene_curves.cpp
+
 namespace {
 
 constexpr int buffer_width = 160, buffer_height = 120;
@@ -65,6 +68,8 @@ struct Scene {
 
 constexpr Scene scenes[] = {
     {"pixels", draw_scene_pixels},
+    {"shapes", draw_scene_2d},
+    {"curves", draw_scene_curves},
 };
 
 // ---- presenting ------------------------------------------------------------------------
