@@ -295,6 +295,7 @@ INSTANTIATE_TEST_SUITE_P(All, Headers,
                          });
 
 TEST_F(Library, ColourTableFollowsThePaletteAtOpenAndOnRequest) {
+    core::palette() = core::PaletteState{};  // the palette survives rs_vbinit
     rs_vbdepth(8);
     const int vb = rs_vballoc(4, 4);
     const uint8_t* table = core::vb_table().slots[size_t(vb)].header + 40;
