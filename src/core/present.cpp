@@ -41,26 +41,8 @@ int build_header(uint8_t* h, int width, int height) {
     const bool masks = depth == 16 || depth == 32;
     const bool short_form = vb_table().short_header;
     std::memset(h, 0, temporary_header_bytes);
-    const int size = masks && !short_form ? 108 : 40;
-    host::write_u32(h + 0, uint32_t(size));
-    host::write_u32(h + 4, uint32_t(width));
-    host::write_u32(h + 8, uint32_t(height));
-    host::write_u16(h + 12, 1);
-    host::write_u16(h + 14, uint16_t(depth));
-    host::write_u32(h + 16, masks ? 3u : 0u);
-    if (depth == 16) {
-        host::write_u32(h + 40, 0x0000F800);
-        host::write_u32(h + 44, 0x000007E0);
-        host::write_u32(h + 48, 0x0000001F);
-    } else if (depth == 32) {
-        host::write_u32(h + 40, 0x00FF0000);
-        host::write_u32(h + 44, 0x0000FF00);
-        host::write_u32(h + 48, 0x000000FF);
-        if (!short_form) host::write_u32(h + 52, 0xFF000000);
-    } else if (depth == 8) {
-        std::memcpy(h + 40, palette().quads, sizeof palette().quads);
-        return 40 + 1024;
-    }
+    write_bitmap_header(h, depth, width, height, table_rgb_quads);
+    if (depth == 8) return 40 + 1024;
     return masks ? (short_form ? 52 : 108) : 40;
 }
 

@@ -26,11 +26,18 @@ int table_kind_for_display() {
 
 int header_size_for(int depth) { return depth == 16 || depth == 32 ? 108 : 40; }
 
-// Bitmap-information header of a new buffer, in a zero-filled block.
-void fill_header(uint8_t* h, int depth, int width, int height, int table_kind) {
+void release_slot(VbSlot& s) {
+    s.pixels = nullptr;  // the slot is free from here on
+    host::delete_bitmap(s.bitmap);
+    host::block_free(s.header);
+}
+
+}  // namespace
+
+void write_bitmap_header(uint8_t* h, int depth, int width, int height, int table_kind) {
     const VbTable& t = vb_table();
     const bool masks = depth == 16 || depth == 32;
-    host::write_u32(h + 0, masks && t.short_header ? 40u : uint32_t(t.creation_header_size));
+    host::write_u32(h + 0, masks && !t.short_header ? 108u : 40u);
     host::write_u32(h + 4, uint32_t(width));
     host::write_u32(h + 8, uint32_t(height));
     host::write_u16(h + 12, 1);
@@ -54,13 +61,6 @@ void fill_header(uint8_t* h, int depth, int width, int height, int table_kind) {
     }
 }
 
-void release_slot(VbSlot& s) {
-    s.pixels = nullptr;  // the slot is free from here on
-    host::delete_bitmap(s.bitmap);
-    host::block_free(s.header);
-}
-
-}  // namespace
 
 int display_colors() {
     const int bits = host::display_bits_per_pixel();
@@ -108,7 +108,7 @@ int vb_alloc(int width, int height) {
     const int kind = depth == 8 && t.creation_header_alloc < 1064 ? table_palette_indices : table_rgb_quads;
     auto* header = static_cast<uint8_t*>(host::block_alloc(size_t(t.creation_header_alloc)));
     if (!header) return -2;
-    fill_header(header, depth, int(w), height, kind);
+    write_bitmap_header(header, depth, int(w), height, kind);
     uint8_t* pixels = nullptr;
     host::Bitmap* bitmap = host::create_dib_section(host::device_from_handle(devices().window_dc),
                                                     header, kind, &pixels);

@@ -98,6 +98,11 @@ inline VbSlot* slot_in_use(int handle) {
     return s.pixels ? &s : nullptr;
 }
 
+// Writes the bitmap-information header of a depth × width × height buffer into a
+// zero-filled block: 40 bytes (with three masks after them at 16 and 32 bits in the short
+// form) or the 108-byte version-4 form, and at 8 bits the colour table of the given kind.
+void write_bitmap_header(uint8_t* h, int depth, int width, int height, int table_kind);
+
 int vb_init();
 int vb_fin();
 int vb_depth(int bits);
