@@ -337,7 +337,7 @@ RS_API int rs_paintw(double x, double y);
  * buffers of different depths copy nothing. Rows are copied bottom row first, so a copy
  * within one buffer is exact when the block moves down (or does not overlap itself).
  * rs_cut and rs_paste trust the arrays to hold the rectangle; they do nothing for a
- * NULL array or a negative x, y, large_width, width or height.
+ * NULL array, a negative x, y or large_width, or a width or height below 1.
  */
 RS_API int rs_vbcopy(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
 RS_API int rs_vbtcopy(int minx, int maxx, int miny, int maxy, int newx, int newy, int tcolor, int source, int dest);
