@@ -330,6 +330,8 @@ RS_API int rs_floodw(double x, double y);
 RS_API int rs_paint(int x, int y);
 RS_API int rs_paintw(double x, double y);
 
+/* ---- Mode-specific images ------------------------------------------------------ */
+
 /* ---- Block transfers between virtual buffers ----------------------------------------
  * The block minx..maxx, miny..maxy of buffer source lands in buffer dest with its bottom
  * row at newy and its left column at newx. The block is cut to the part whose source and
@@ -346,6 +348,16 @@ RS_API int rs_vbtzcopy(int minx, int maxx, int miny, int maxy, int newx, int new
 RS_API int rs_tcdefine(int index, int attribute);
 RS_API int rs_cut(const unsigned char *large, unsigned char *small, int x, int y, int large_width, int width, int height);
 RS_API int rs_paste(unsigned char *large, const unsigned char *small, int x, int y, int large_width, int width, int height);
+
+/* ---- Monochrome bitmaps -------------------------------------------------------- */
+
+/* ---- Direct-colour bitmaps ----------------------------------------------------- */
+
+/* ---- Image transforms ---------------------------------------------------------- */
+
+/* ---- Blending and photo adjustments -------------------------------------------- */
+
+/* ---- Colour reduction ---------------------------------------------------------- */
 
 /* ---- Stroke-text settings ----------------------------------------------------------- */
 RS_API int rs_setangle(double degrees);
