@@ -330,7 +330,33 @@ RS_API int rs_floodw(double x, double y);
 RS_API int rs_paint(int x, int y);
 RS_API int rs_paintw(double x, double y);
 
-/* ---- Mode-specific images ------------------------------------------------------ */
+/* ---- Mode-specific images ----------------------------------------------------------
+ * An image array is width x height bytes, one palette index a pixel, rows packed, the
+ * first row the picture's bottom row. It is placed with its lower-left corner at the
+ * graphics cursor: row r at screen row cursor_y - r, byte i at column cursor_x + i (the
+ * mirroring functions: cursor_x + width - 1 - i). At 8 bits the byte is the pixel (not
+ * passed through the index map); at 16, 24 and 32 bits it is drawn as its entry of the
+ * palette pixel table. The cursor does not move; every function returns 0.
+ *  rs_drwimage  index 0 transparent          rs_putimage  every byte written
+ *  rs_revimage  0 transparent, mirrored      rs_clpimage  0 transparent, clipped
+ *  rs_flpimage  0 transparent, mirrored first, then clipped
+ * rs_clpimage and rs_flpimage are cut to the clip rectangle; the others ignore it but are
+ * cut to the buffer, so any placement draws only the part inside the buffer.
+ * rs_getimage reads the rectangle at the cursor back into array in the same layout: at 8
+ * bits the pixel, otherwise the lowest index whose palette pixel equals the whole pixel
+ * (0 when none does; at 32 bits the fourth byte counts). Array entries whose pixel lies
+ * outside the buffer are set to 0.
+ * All do nothing without an active buffer, for a NULL array, or for width or height < 1.
+ * rs_getline returns the address of screen row y of the active buffer, or NULL when no
+ * buffer is active or y is outside 0..height - 1.
+ */
+RS_API int rs_drwimage(const unsigned char *array, int width, int height);
+RS_API int rs_putimage(const unsigned char *array, int width, int height);
+RS_API int rs_clpimage(const unsigned char *array, int width, int height);
+RS_API int rs_revimage(const unsigned char *array, int width, int height);
+RS_API int rs_flpimage(const unsigned char *array, int width, int height);
+RS_API int rs_getimage(unsigned char *array, int width, int height);
+RS_API void *rs_getline(int y);
 
 /* ---- Block transfers between virtual buffers ----------------------------------------
  * The block minx..maxx, miny..maxy of buffer source lands in buffer dest with its bottom
@@ -349,15 +375,64 @@ RS_API int rs_tcdefine(int index, int attribute);
 RS_API int rs_cut(const unsigned char *large, unsigned char *small, int x, int y, int large_width, int width, int height);
 RS_API int rs_paste(unsigned char *large, const unsigned char *small, int x, int y, int large_width, int width, int height);
 
-/* ---- Monochrome bitmaps -------------------------------------------------------- */
+/* ---- Monochrome bitmaps ------------------------------------------------------------
+ * A monochrome bitmap is width BYTES by height rows, one bit a pixel, the most significant
+ * bit of each byte leftmost; rows as image arrays (first row at cursor_y, then upward),
+ * covering 8 * width columns from cursor_x. rs_drawmap and rs_clipmap draw every set bit
+ * in the current colour and leave the pixels of clear bits alone; rs_clipmap is cut to
+ * the clip rectangle, rs_drawmap to the buffer. rs_getmap sets exactly the bits whose
+ * pixel equals the current colour (at 24 bits a colour value with a non-zero top byte
+ * matches nothing; at 32 bits all four bytes count); bits of pixels outside the buffer are
+ * cleared. Nothing happens without an active buffer, for a NULL map or width or height < 1.
+ */
+RS_API int rs_drawmap(const unsigned char *map, int width, int height);
+RS_API int rs_clipmap(const unsigned char *map, int width, int height);
+RS_API int rs_getmap(unsigned char *map, int width, int height);
 
-/* ---- Direct-colour bitmaps ----------------------------------------------------- */
+/* ---- Direct-colour bitmaps ---------------------------------------------------------
+ * A direct-colour bitmap (dcb) is laid out and placed like an image array, but each pixel
+ * carries its colour: one RGB565 word in 16-bit buffers, three bytes blue, green, red in
+ * 24- and 32-bit buffers (a 32-bit pixel's fourth byte is dropped on reading and written
+ * as 0). Pixels whose bytes are all 0 (black) are transparent for rs_drawdcb, rs_revdcb
+ * (mirrored), rs_clipdcb (clipped) and rs_flipdcb (mirrored, then clipped); rs_putdcb
+ * writes every pixel. Clipping and cutting to the buffer, and rs_getdcb's 0 for pixels
+ * outside the buffer, are as for image arrays. In 8-bit buffers, without an active
+ * buffer, for a NULL array or width or height < 1 they do nothing.
+ * rs_invdcb turns a dcb upside down in place (nothing when height < 2); rs_cutdcb and
+ * rs_pastedcb are rs_cut and rs_paste counted in dcb pixels. These three need no open
+ * buffer, only the depth of the last opened one (16, 24 or 32; other depths: nothing).
+ * rs_transdcb converts count pixels between formats 15 (RGB555), 16 (RGB565) and 24 (blue,
+ * green, red bytes). Narrowing keeps each channel's top bits; widening to 24 gives
+ * floor(c * 255 / 31) or, for 6-bit green, floor(c * 255 / 63); 15 to 16 moves green up a
+ * bit with a new low bit 0. source and dest may be the same array (any pair of formats);
+ * other overlaps are not allowed. Nothing for NULL arrays, count < 1 or another format.
+ */
+RS_API int rs_getdcb(unsigned char *array, int width, int height);
+RS_API int rs_putdcb(const unsigned char *array, int width, int height);
+RS_API int rs_drawdcb(const unsigned char *array, int width, int height);
+RS_API int rs_clipdcb(const unsigned char *array, int width, int height);
+RS_API int rs_flipdcb(const unsigned char *array, int width, int height);
+RS_API int rs_revdcb(const unsigned char *array, int width, int height);
+RS_API int rs_invdcb(unsigned char *array, int width, int height);
+RS_API int rs_cutdcb(const unsigned char *large, unsigned char *small, int x, int y, int large_width, int width, int height);
+RS_API int rs_pastedcb(unsigned char *large, const unsigned char *small, int x, int y, int large_width, int width, int height);
+RS_API int rs_transdcb(const unsigned char *source, unsigned char *dest, int source_format, int dest_format, int count);
 
 /* ---- Image transforms ---------------------------------------------------------- */
 
 /* ---- Blending and photo adjustments -------------------------------------------- */
 
-/* ---- Colour reduction ---------------------------------------------------------- */
+/* ---- Colour reduction --------------------------------------------------------------
+ * rs_reduce(start, count, palette): in the active 8-bit buffer, merges the palette indices
+ * used inside the clip rectangle (cut to the buffer) until at most count remain, each
+ * time the closest pair in palette (256 red, green, blue triples, squared distance) with
+ * the index of fewer pixels going into the other; renumbers the survivors in index order
+ * to start, start + 1, ..., moves their colours to those entries of palette (with start >
+ * 0, entries outside start .. start + count - 1 become 0) and rewrites the pixels. The
+ * library palette is not changed: pass palette to rs_setdacs. Does nothing without an
+ * active 8-bit buffer, for a NULL palette, count < 1, start < 0 or start + count > 256.
+ */
+RS_API int rs_reduce(int start, int count, unsigned char *palette);
 
 /* ---- Stroke-text settings ----------------------------------------------------------- */
 RS_API int rs_setangle(double degrees);
