@@ -51,7 +51,7 @@ int put_dcb(const uint8_t* array, int width, int height) {
         !place(width, height, buffer_rect(), false, pl))
         return 0;
     if (depth == 32)
-        draw_rows<core::Depth32, Bgr888, false, false>(pl, array, SamePixel{});  // fourth byte 0
+        for_each_row(pl, array, 3, bgr_to_pixels32);  // fourth byte 0
     else
         copy_rows_in(pl, array, dcb_pixel_bytes(depth));
     return 0;

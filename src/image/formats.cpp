@@ -1,10 +1,58 @@
-// Translation of dcb pixels between the formats 15 (RGB555), 16 (RGB565) and 24
-// (blue-green-red bytes), by the channel rules of formats.h.
+// Row conversions into 32-bit pixels, and translation of dcb pixels between the formats
+// 15 (RGB555), 16 (RGB565) and 24 (blue-green-red bytes) by the channel rules of
+// formats.h.
 #include "image/formats.h"
 
 #include <cstring>
 
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace image {
+
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void indices_to_pixels32(const uint8_t* __restrict indices, uint8_t* __restrict pixels, int n,
+                         const uint32_t* __restrict table) {
+    for (int i = 0; i < n; ++i) core::Depth32::store(pixels + ptrdiff_t(i) * 4, table[indices[i]]);
+}
+
+void bgr_to_pixels32_plain(const uint8_t* bgr, uint8_t* pixels, int n) {
+    for (int i = 0; i < n; ++i) core::Depth32::store(pixels + ptrdiff_t(i) * 4, Bgr888::load(bgr + ptrdiff_t(i) * 3));
+}
+
+#if defined(__GNUC__) && defined(__x86_64__)
+namespace {
+
+// One byte shuffle turns 16 loaded bytes into four pixels, about the speed of a memory
+// copy (the plain loop, even vectorised by the compiler, takes twice as long or more). A 16-byte load at pixel
+// i reaches byte 3i + 15, so the vector loop stops 6 pixels before the end and the plain
+// loop finishes the row.
+__attribute__((target("ssse3"))) void bgr_to_pixels32_ssse3(const uint8_t* bgr, uint8_t* pixels, int n) {
+    const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    int i = 0;
+    for (; i + 6 <= n; i += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bgr + ptrdiff_t(i) * 3));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + ptrdiff_t(i) * 4), _mm_shuffle_epi8(v, spread));
+    }
+    bgr_to_pixels32_plain(bgr + ptrdiff_t(i) * 3, pixels + ptrdiff_t(i) * 4, n - i);
+}
+
+}  // namespace
+#endif
+
+void bgr_to_pixels32(const uint8_t* bgr, uint8_t* pixels, int n) {
+#if defined(__GNUC__) && defined(__x86_64__)
+    // Chosen at the first call, from the processor's features.
+    static const auto convert = __builtin_cpu_supports("ssse3") ? bgr_to_pixels32_ssse3 : bgr_to_pixels32_plain;
+    convert(bgr, pixels, n);
+#else
+    bgr_to_pixels32_plain(bgr, pixels, n);
+#endif
+}
+
 namespace {
 
 // Narrowing (or same-size) runs go forward and widening runs backward, so that either may

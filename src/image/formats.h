@@ -107,6 +107,15 @@ public:
     uint32_t operator()(uint32_t pixel) const { return pixel; }
 };
 
+// Rows converted into 32-bit buffer pixels, the conversions pictures and files use most:
+// n indices through a table of 32-bit pixels, and n blue-green-red triples with a fourth
+// byte of 0. The first is a plain loop built once more for processors with 32-byte
+// vectors (gathers) and chosen when the library loads; the second uses byte shuffles
+// where the processor has them, with the plain loop as their reference.
+void indices_to_pixels32(const uint8_t* indices, uint8_t* pixels, int n, const uint32_t* table);
+void bgr_to_pixels32(const uint8_t* bgr, uint8_t* pixels, int n);
+void bgr_to_pixels32_plain(const uint8_t* bgr, uint8_t* pixels, int n);
+
 // ---- translation between formats 15, 16 and 24
 
 // One colour channel of `from` bits re-expressed in `to` bits. Narrowing keeps the top

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "core/clip.h"
+#include "core/palette.h"
 #include "core/pixel.h"
 #include "core/vbuf.h"
 #include "draw/state.h"
@@ -81,9 +82,12 @@ int put_image(const uint8_t* array, int width, int height) {
     const int depth = core::active().depth;
     if (depth == 8) {
         copy_rows_in(pl, array, 1);  // the bytes are the pixels
-        return 0;
+    } else if (depth == 32) {
+        const uint32_t* table = core::palette().pixels;
+        for_each_row(pl, array, 1, [table](const uint8_t* s, uint8_t* d, int n) { indices_to_pixels32(s, d, n, table); });
+    } else {
+        core::with_depth(depth, [&](auto d) { draw_indices<decltype(d), false, false>(pl, array); });
     }
-    core::with_depth(depth, [&](auto d) { draw_indices<decltype(d), false, false>(pl, array); });
     return 0;
 }
 

@@ -4,12 +4,13 @@
 // from a given start, their colours moved in the caller's palette to match, and the
 // pixels renumbered. File readers use it to fit a picture between the static colours.
 //
-// The pixel counts and the merge map are the call's own (on the stack): nothing of them
-// is kept from one call to the next.
+// The pixel counts, the merge map and the distance table are the call's own: nothing of
+// them is kept from one call to the next.
 #include "image/reduce.h"
 
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 #include "core/clip.h"
 #include "core/vbuf.h"
@@ -22,12 +23,19 @@ struct Tables {
     uint8_t merged[256];  // the used index whose colour each index's pixels now take
 };
 
-// Squared distance of two palette colours: at most 3 × 255².
-uint32_t distance(const uint8_t* palette, int i, int j) {
-    const uint8_t* a = palette + 3 * i;
-    const uint8_t* b = palette + 3 * j;
-    uint32_t d = 0;
-    for (int c = 0; c < 3; ++c) d += uint32_t((a[c] - b[c]) * (a[c] - b[c]));
+// Squared distances of the palette's colours, pair by pair (at most 3 × 255² each). The
+// palette does not change while pairs are merged, so each merge only compares.
+std::vector<uint32_t> distances(const uint8_t* palette) {
+    std::vector<uint32_t> d(256 * 256);
+    for (int i = 0; i < 256; ++i)
+        for (int j = i + 1; j < 256; ++j) {
+            uint32_t sum = 0;
+            for (int c = 0; c < 3; ++c) {
+                const int diff = palette[3 * i + c] - palette[3 * j + c];
+                sum += uint32_t(diff * diff);
+            }
+            d[size_t(i * 256 + j)] = sum;
+        }
     return d;
 }
 
@@ -35,16 +43,16 @@ uint32_t distance(const uint8_t* palette, int i, int j) {
 // equal counts) goes into the other. Pairs are visited i < j in index order; a pair wins
 // when strictly closer, or equally close with fewer pixels at j than the smaller count of
 // the pair it replaces.
-void merge_closest(Tables& t, const uint8_t* palette) {
+void merge_closest(Tables& t, const std::vector<uint32_t>& distance) {
     uint32_t best = 0xFFFFFFFFu, best_small = 0;
     int bi = 0, bj = 0;
     for (int i = 0; i < 255; ++i) {
         if (!t.count[i]) continue;
+        const uint32_t* row = distance.data() + i * 256;
         for (int j = i + 1; j < 256; ++j) {
             if (!t.count[j]) continue;
-            const uint32_t d = distance(palette, i, j);
-            if (d < best || (d == best && t.count[j] < best_small)) {
-                best = d;
+            if (row[j] < best || (row[j] == best && t.count[j] < best_small)) {
+                best = row[j];
                 bi = i;
                 bj = j;
                 best_small = t.count[i] < t.count[j] ? t.count[i] : t.count[j];
@@ -69,17 +77,30 @@ int reduce(int start, int count, uint8_t* palette) {
     uint8_t* first = any ? core::pixel_address(vb, c.minx, c.maxy) : nullptr;  // lowest address
     const int columns = c.maxx - c.minx + 1, rows = c.maxy - c.miny + 1;
 
-    Tables t{};
+    // Four partial counts, so that runs of one value do not wait on their own increments.
+    uint32_t partial[4][256]{};
     for (int r = 0; any && r < rows; ++r) {
         const uint8_t* p = first + ptrdiff_t(r) * vb.pitch;
-        for (int i = 0; i < columns; ++i) ++t.count[p[i]];
+        int i = 0;
+        for (; i + 4 <= columns; i += 4) {
+            ++partial[0][p[i]];
+            ++partial[1][p[i + 1]];
+            ++partial[2][p[i + 2]];
+            ++partial[3][p[i + 3]];
+        }
+        for (; i < columns; ++i) ++partial[0][p[i]];
     }
+    Tables t{};
     int used = 0;
     for (int k = 0; k < 256; ++k) {
+        t.count[k] = partial[0][k] + partial[1][k] + partial[2][k] + partial[3][k];
         t.merged[k] = uint8_t(k);
         if (t.count[k]) ++used;
     }
-    for (; used > count; --used) merge_closest(t, palette);
+    if (used > count) {
+        const std::vector<uint32_t> distance = distances(palette);
+        for (; used > count; --used) merge_closest(t, distance);
+    }
 
     // Survivors numbered in index order; their colours move down to their new entries.
     uint8_t number[256]{};

@@ -3,8 +3,11 @@
 // translations between formats 15, 16 and 24.
 #include <cstdint>
 #include <cstring>
+#include <random>
+#include <string>
 #include <vector>
 
+#include "image/formats.h"
 #include "support.h"
 
 namespace {
@@ -163,6 +166,24 @@ TEST(DcbTranslation, EveryWordFollowsTheChannelRules) {
         ASSERT_EQ(uint32_t(n16[i * 2] | n16[i * 2 + 1] << 8), (r >> 3) << 11 | (g >> 2) << 5 | b >> 3) << i;
         ASSERT_EQ(uint32_t(n15[i * 2] | n15[i * 2 + 1] << 8), (r >> 3) << 10 | (g >> 3) << 5 | b >> 3) << i;
     }
+}
+
+// The shuffling row conversion gives the plain loop's bytes for every length and start,
+// and writes nothing past its row.
+TEST(DcbRows, TriplesToPixelsMatchThePlainLoop) {
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    std::vector<uint8_t> bgr(3 * 64 + 3);
+    for (uint8_t& b : bgr) b = uint8_t(rng());
+    for (int n = 0; n <= 64; ++n)
+        for (int start = 0; start < 2; ++start) {
+            test::Guarded fast(size_t(4 * n), 0xEE), plain(size_t(4 * n), 0xEE);
+            image::bgr_to_pixels32(bgr.data() + start, fast.data(), n);
+            image::bgr_to_pixels32_plain(bgr.data() + start, plain.data(), n);
+            ASSERT_EQ(fast.contents(), plain.contents()) << n;
+            ASSERT_TRUE(fast.guards_intact()) << n;
+        }
 }
 
 }  // namespace

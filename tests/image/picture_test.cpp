@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "support.h"
@@ -94,35 +95,41 @@ TEST_P(Pictures, ZeroBytesAreTransparentButPutimageWritesThem) {
 }
 
 // Each member, at each placement, changes exactly the pixels the model says: the picture
-// mirrored first where it mirrors, then cut to the clip rectangle or the buffer.
+// mirrored first where it mirrors, then cut to the clip rectangle or the buffer. The wide
+// picture is cut to every row of the buffer, long enough for the vector and 8-pixel paths.
 TEST_P(Pictures, EveryMemberAtEveryPlacementMatchesTheModel) {
-    for (const Member& m : members) {
-        // Picture values: a third of them 0; a dcb pixel 0, 0, 1 (a dark red) must show.
-        std::vector<uint32_t> values(pw * ph);
-        for (int k = 0; k < pw * ph; ++k)
-            values[size_t(k)] = k % 3 == 0 ? 0 : !m.dcb ? uint32_t(1 + k * 37 % 255) : depth() == 16 ? uint32_t(k * 1877) & 0xFFFF : uint32_t(k * 0x10203);
-        values[1] = m.dcb && depth() != 16 ? 0x010000 : values[1];
-        const int bytes = m.dcb ? dcb_bytes() : 1;
-        std::vector<uint8_t> pic(values.size() * size_t(bytes));
-        for (size_t k = 0; k < values.size(); ++k) std::memcpy(&pic[k * size_t(bytes)], &values[k], size_t(bytes));
-        for (const test::Point& c : cursors) {
-            SCOPED_TRACE(std::string(m.name) + " at " + std::to_string(c.first) + "," + std::to_string(c.second));
-            rs_move(c.first, c.second);
-            const test::Snapshot before;
-            m.draw(pic.data(), pw, ph);
-            for (int y = 0; y < H; ++y)
-                for (int x = 0; x < W; ++x) {
-                    const int64_t i = int64_t(x) - c.first, r = int64_t(c.second) - y;
-                    const bool shown = i >= 0 && i < pw && r >= 0 && r < ph &&
-                                       (!m.clipped || (x >= cminx && x <= cmaxx && y >= cminy && y <= cmaxy));
-                    const uint32_t v = shown ? values[size_t(r * pw + (m.mirrored ? pw - 1 - i : i))] : 0;
-                    uint32_t want = before.value(x, y);
-                    if (shown && !(m.keyed && v == 0) && !(m.dcb && depth() == 8))
-                        want = m.dcb ? v : index_pixel(int(v));
-                    ASSERT_EQ(test::raw_pixel(x, y), want) << x << "," << y;
-                }
+    for (const auto& [w, h] : {std::pair{pw, ph}, {45, 4}})
+        for (const Member& m : members) {
+            // A third of the values 0, and runs of 8 zeros; a dcb pixel 0, 0, 1 (dark red) must show.
+            std::vector<uint32_t> values(size_t(w * h));
+            for (int k = 0; k < w * h; ++k)
+                values[size_t(k)] = k % 3 == 0 || k / 8 % 3 == 1 ? 0
+                                    : !m.dcb                     ? uint32_t(1 + k * 37 % 255)
+                                    : depth() == 16              ? uint32_t(k * 1877) & 0xFFFF
+                                                                 : uint32_t(k * 0x10203) & 0xFFFFFF;
+            values[1] = m.dcb && depth() != 16 ? 0x010000 : values[1];
+            const int bytes = m.dcb ? dcb_bytes() : 1;
+            std::vector<uint8_t> pic(values.size() * size_t(bytes));
+            for (size_t k = 0; k < values.size(); ++k) std::memcpy(&pic[k * size_t(bytes)], &values[k], size_t(bytes));
+            for (const test::Point& c : cursors) {
+                SCOPED_TRACE(std::string(m.name) + " " + std::to_string(w) + " wide at " + std::to_string(c.first) +
+                             "," + std::to_string(c.second));
+                rs_move(c.first, c.second);
+                const test::Snapshot before;
+                m.draw(pic.data(), w, h);
+                for (int y = 0; y < H; ++y)
+                    for (int x = 0; x < W; ++x) {
+                        const int64_t i = int64_t(x) - c.first, r = int64_t(c.second) - y;
+                        const bool shown = i >= 0 && i < w && r >= 0 && r < h &&
+                                           (!m.clipped || (x >= cminx && x <= cmaxx && y >= cminy && y <= cmaxy));
+                        const uint32_t v = shown ? values[size_t(r * w + (m.mirrored ? w - 1 - i : i))] : 0;
+                        uint32_t want = before.value(x, y);
+                        if (shown && !(m.keyed && v == 0) && !(m.dcb && depth() == 8))
+                            want = m.dcb ? v : index_pixel(int(v));
+                        ASSERT_EQ(test::raw_pixel(x, y), want) << x << "," << y;
+                    }
+            }
         }
-    }
 }
 
 TEST_P(Pictures, GetimageReadsLowestIndicesAndPutimageRestoresThem) {
