@@ -110,12 +110,12 @@ public:
     static constexpr size_t guard = 32;
     static constexpr uint8_t pattern = 0xA5;
     explicit Guarded(size_t n, uint8_t fill = 0) : bytes_(n + 2 * guard, pattern), n_(n) {
-        std::memset(data(), fill, n);
+        for (size_t i = 0; i < n; ++i) bytes_[guard + i] = fill;
     }
     uint8_t* data() { return bytes_.data() + guard; }
     uint8_t& operator[](size_t i) { return data()[i]; }
     size_t size() const { return n_; }
-    std::vector<uint8_t> contents() const { return {bytes_.begin() + guard, bytes_.begin() + long(guard + n_)}; }
+    std::vector<uint8_t> contents() const { return {bytes_.begin() + ptrdiff_t(guard), bytes_.begin() + ptrdiff_t(guard + n_)}; }
     bool guards_intact() const {
         for (size_t i = 0; i < guard; ++i)
             if (bytes_[i] != pattern || bytes_[guard + n_ + i] != pattern) return false;

@@ -1,6 +1,6 @@
-// Pictures in caller memory drawn at the cursor: image arrays and dcbs. Layout (bottom row
-// first, mirrored columns), transparency, every drawing member against a per-pixel model
-// at placements crossing the clip and buffer edges, and reading back.
+// Pictures drawn at the cursor, image arrays and dcbs alike: every drawing member against a
+// per-pixel model (bottom row first, mirroring, 0 transparent, clip and buffer edges), and
+// reading back through the palette pixel table.
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -11,9 +11,7 @@
 
 namespace {
 
-constexpr int W = 24, H = 16;                       // buffer
-constexpr int cminx = 5, cmaxx = 18, cminy = 3, cmaxy = 11;  // clip rectangle
-constexpr int pw = 7, ph = 5;                       // picture
+constexpr int W = 24, H = 16, cminx = 5, cmaxx = 18, cminy = 3, cmaxy = 11;
 
 class Pictures : public test::EachDepth {
 protected:
@@ -22,23 +20,16 @@ protected:
     void SetUp() override {
         EachDepth::SetUp();
         vb = open(W, H);
-        for (int i = 0; i < 256; ++i) {
-            pal[3 * i] = uint8_t(i);
-            pal[3 * i + 1] = uint8_t(i * 3);
-            pal[3 * i + 2] = 40;
-        }
-        pal[3 * 9] = pal[3 * 7];  // entry 9 repeats entry 7
-        pal[3 * 9 + 1] = pal[3 * 7 + 1];
+        for (int i = 0; i < 768; ++i) pal[i] = uint8_t(i % 3 == 0 ? i / 3 : i % 3 == 1 ? i : 40);
+        std::memcpy(pal + 27, pal + 21, 3);  // entry 9 repeats entry 7
         rs_setdacs(0, 256, pal);
         auto* p = static_cast<uint8_t*>(rs_vbaddr(vb));
         for (int i = 0; i < W * H * depth() / 8; ++i) p[i] = uint8_t(i * 7 + 3);
         rs_setclip(cminx, cmaxx, cminy, cmaxy);
     }
-    // The buffer pixel of palette index v.
     uint32_t index_pixel(int v) const {
         return depth() == 8 ? uint32_t(v) : uint32_t(rs_maprgb(pal[3 * v], pal[3 * v + 1], pal[3 * v + 2]));
     }
-    int dcb_bytes() const { return depth() == 16 ? 2 : 3; }
 };
 
 struct Member {
@@ -54,51 +45,17 @@ const Member members[] = {
     {"clipdcb", rs_clipdcb, true, true, false, true},     {"flipdcb", rs_flipdcb, true, true, true, true},
 };
 
-// Cursors (lower-left corners) placing the 7 × 5 picture across clip and buffer edges.
-const test::Point cursors[] = {
-    {8, 8},      // inside the clip rectangle
-    {2, 5},      // across the clip's left and top edges
-    {15, 13},    // across its right and bottom edges
-    {3, 13},     // left and bottom
-    {16, 4},     // right and top
-    {19, 8},     // right of the clip, inside the buffer
-    {-3, 2},     // across the buffer's left and top edges
-    {20, 17},    // across its right and bottom edges
-    {-10, 8},    // wholly left of the buffer
-    {8, 30},     // wholly below it
-    {INT_MAX - 2, 8}, {8, INT_MIN + 1}, {INT_MIN, INT_MAX},
-};
+// Lower-left corners: inside the clip; across its left+top, right+bottom, left+bottom and
+// right+top edges; right of it; across the buffer's left+top and right+bottom; wholly
+// outside; and where cursor + width overflows 32 bits.
+const test::Point cursors[] = {{8, 8},   {2, 5},   {15, 13}, {3, 13},          {16, 4},          {19, 8},
+                               {-3, 2},  {20, 17}, {-10, 8}, {8, 30},          {INT_MAX - 2, 8}, {8, INT_MIN + 1},
+                               {INT_MIN, INT_MAX}};
 
-TEST_P(Pictures, ImageRowsRunUpFromTheCursorAndRevimageMirrorsThem) {
-    const unsigned char img[] = {1, 2, 3, 4};
-    rs_move(10, 10);
-    rs_drwimage(img, 2, 2);
-    EXPECT_EQ(test::raw_pixel(10, 10), index_pixel(1));
-    EXPECT_EQ(test::raw_pixel(11, 10), index_pixel(2));
-    EXPECT_EQ(test::raw_pixel(10, 9), index_pixel(3));
-    EXPECT_EQ(test::raw_pixel(11, 9), index_pixel(4));
-    rs_revimage(img, 2, 2);
-    EXPECT_EQ(test::raw_pixel(10, 10), index_pixel(2));
-    EXPECT_EQ(test::raw_pixel(11, 9), index_pixel(3));
-    EXPECT_EQ(rs_getxpos(), 10);
-}
-
-TEST_P(Pictures, ZeroBytesAreTransparentButPutimageWritesThem) {
-    const std::vector<uint8_t> zeros(pw * ph, 0);
-    rs_move(8, 8);
-    const test::Snapshot before;
-    for (auto draw : {rs_drwimage, rs_revimage, rs_clpimage, rs_flpimage}) draw(zeros.data(), pw, ph);
-    EXPECT_TRUE(before.changed().empty());
-    rs_putimage(zeros.data(), pw, ph);
-    for (int y = 8 - ph + 1; y <= 8; ++y)
-        for (int x = 8; x < 8 + pw; ++x) ASSERT_EQ(test::raw_pixel(x, y), index_pixel(0));
-}
-
-// Each member, at each placement, changes exactly the pixels the model says: the picture
-// mirrored first where it mirrors, then cut to the clip rectangle or the buffer. The wide
-// picture is cut to every row of the buffer, long enough for the vector and 8-pixel paths.
+// The picture is mirrored first where the member mirrors, then cut to the clip rectangle
+// or the buffer. The 45-wide picture is long enough for the vector and 8-pixel paths.
 TEST_P(Pictures, EveryMemberAtEveryPlacementMatchesTheModel) {
-    for (const auto& [w, h] : {std::pair{pw, ph}, {45, 4}})
+    for (const auto& [w, h] : {std::pair{7, 5}, {45, 4}})
         for (const Member& m : members) {
             // A third of the values 0, and runs of 8 zeros; a dcb pixel 0, 0, 1 (dark red) must show.
             std::vector<uint32_t> values(size_t(w * h));
@@ -108,9 +65,9 @@ TEST_P(Pictures, EveryMemberAtEveryPlacementMatchesTheModel) {
                                     : depth() == 16              ? uint32_t(k * 1877) & 0xFFFF
                                                                  : uint32_t(k * 0x10203) & 0xFFFFFF;
             values[1] = m.dcb && depth() != 16 ? 0x010000 : values[1];
-            const int bytes = m.dcb ? dcb_bytes() : 1;
-            std::vector<uint8_t> pic(values.size() * size_t(bytes));
-            for (size_t k = 0; k < values.size(); ++k) std::memcpy(&pic[k * size_t(bytes)], &values[k], size_t(bytes));
+            const size_t bytes = !m.dcb ? 1 : depth() == 16 ? 2 : 3;
+            std::vector<uint8_t> pic(values.size() * bytes);
+            for (size_t k = 0; k < values.size(); ++k) std::memcpy(&pic[k * bytes], &values[k], bytes);
             for (const test::Point& c : cursors) {
                 SCOPED_TRACE(std::string(m.name) + " " + std::to_string(w) + " wide at " + std::to_string(c.first) +
                              "," + std::to_string(c.second));
@@ -123,63 +80,40 @@ TEST_P(Pictures, EveryMemberAtEveryPlacementMatchesTheModel) {
                         const bool shown = i >= 0 && i < w && r >= 0 && r < h &&
                                            (!m.clipped || (x >= cminx && x <= cmaxx && y >= cminy && y <= cmaxy));
                         const uint32_t v = shown ? values[size_t(r * w + (m.mirrored ? w - 1 - i : i))] : 0;
-                        uint32_t want = before.value(x, y);
-                        if (shown && !(m.keyed && v == 0) && !(m.dcb && depth() == 8))
-                            want = m.dcb ? v : index_pixel(int(v));
-                        ASSERT_EQ(test::raw_pixel(x, y), want) << x << "," << y;
+                        const bool drawn = shown && !(m.keyed && v == 0) && !(m.dcb && depth() == 8);
+                        ASSERT_EQ(test::raw_pixel(x, y), !drawn ? before.value(x, y) : m.dcb ? v : index_pixel(int(v)))
+                            << x << "," << y;
                     }
             }
         }
 }
 
+// getimage gives the lowest index of each pixel's colour, and 0 for a colour in no entry, a
+// 32-bit pixel with a fourth byte, or a pixel outside the buffer; putimage puts the rest back.
 TEST_P(Pictures, GetimageReadsLowestIndicesAndPutimageRestoresThem) {
-    std::vector<uint8_t> img(pw * ph);
-    for (size_t k = 0; k < img.size(); ++k) img[k] = uint8_t(k * 53 + 1);
-    img[3] = 9;  // same colour as 7
+    std::vector<uint8_t> img(35), want(35);
+    for (size_t k = 0; k < 35; ++k) img[k] = uint8_t(k * 53 + 1);
+    img[3] = 9;
     rs_move(4, 12);
-    rs_putimage(img.data(), pw, ph);
-    test::Guarded got(img.size());
-    rs_getimage(got.data(), pw, ph);
-    EXPECT_TRUE(got.guards_intact());
-    std::vector<uint8_t> want = img;  // the lowest index of the same pixel: 7 for 9, and
-    for (uint8_t& v : want)           // at 16 bits neighbours that RGB565 makes equal
-        for (int j = 0; j < v && depth() != 8; ++j)
-            if (index_pixel(j) == index_pixel(v)) v = uint8_t(j);
+    rs_putimage(img.data(), 7, 5);
+    for (size_t k = 0; k < 35; ++k)  // the lowest index of the same pixel: RGB565 makes neighbours equal
+        for (int j = img[k]; j >= 0; --j) want[k] = index_pixel(j) == index_pixel(img[k]) ? uint8_t(j) : want[k];
     EXPECT_EQ(want[3], depth() == 8 ? 9 : 7);
+    rs_setcolor(rs_maprgb(1, 2, 250));  // no entry has this blue
+    if (depth() != 8) { rs_putpixel(5, 11); want[8] = 0; }
+    if (depth() == 32) { test::pixel_at(vb, 6, 11, W, H, 32)[3] = 1; want[9] = 0; }
+    test::Guarded got(35, 0xEE);
+    rs_getimage(got.data(), 7, 5);
     EXPECT_EQ(got.contents(), want);
-    const test::Snapshot painted;
-    rs_setcolor(0);
-    rs_rect(0, W - 1, 0, H - 1);
-    rs_putimage(got.data(), pw, ph);
-    for (int y = 12 - ph + 1; y <= 12; ++y)
-        for (int x = 4; x < 4 + pw; ++x) ASSERT_EQ(test::raw_pixel(x, y), painted.value(x, y));
-}
-
-TEST_P(Pictures, PixelsOfNoPaletteColourOrOutsideTheBufferReadAsZero) {
-    if (depth() != 8) {
-        rs_setcolor(rs_maprgb(1, 2, 250));  // no entry has this blue
-        rs_putpixel(0, 0);
-    }
-    if (depth() == 32) {  // pixel (1, 0): a palette colour with a fourth byte
-        const uint32_t v = index_pixel(5) | 0x01000000u;
-        std::memcpy(test::pixel_at(vb, 1, 0, W, H, 32), &v, 4);
+    rs_putimage(got.data(), 7, 5);
+    for (size_t k = 0; k < 35; ++k) {
+        if (want[k]) { ASSERT_EQ(test::raw_pixel(4 + int(k % 7), 12 - int(k / 7)), index_pixel(img[k])) << k; }
     }
     rs_move(-2, 1);
-    test::Guarded got(size_t(pw * ph), 0xEE);
-    rs_getimage(got.data(), pw, ph);
+    rs_getimage(got.data(), 7, 5);
     EXPECT_TRUE(got.guards_intact());
-    for (int r = 0; r < ph; ++r)
-        for (int i = 0; i < pw; ++i) {
-            const int x = i - 2, y = 1 - r;
-            if (x < 0 || y < 0) {
-                EXPECT_EQ(got[size_t(r * pw + i)], 0) << i << "," << r;
-            }
-        }
-    if (depth() != 8) {
-        EXPECT_EQ(got[size_t(pw + 2)], 0);  // pixel (0, 0): colour in no entry
-    }
-    if (depth() == 32) {
-        EXPECT_EQ(got[size_t(pw + 3)], 0);  // pixel (1, 0): fourth byte set
+    for (size_t k = 0; k < 35; ++k) {
+        if (k % 7 < 2 || k / 7 > 1) { ASSERT_EQ(got[k], 0) << k; }
     }
 }
 
