@@ -359,6 +359,16 @@ RS_API int rs_paste(unsigned char *large, const unsigned char *small, int x, int
 
 /* ---- Colour reduction ---------------------------------------------------------- */
 
+/* ---- Trigonometric lookup -----------------------------------------------------------
+ * rs_trig stores the cosine and sine of angle (tenths of a degree, any int) from a table
+ * of the nearest doubles to cos(k * 0.1 deg), k = 0..900; the 3D functions take their
+ * cosines and sines from the same lookup. Whole turns are removed first: negative angles
+ * gain turns up to 0..3599, larger ones lose them down to 1..3600, so 3600 stays 3600 and
+ * gives the sine -0.0 where 0 gives +0.0. Exact values: 900 -> (0, 1), 1800 -> (-1, 0),
+ * 2700 -> (0, -1). A NULL pointer is skipped. Returns 0.
+ */
+RS_API int rs_trig(int angle, double *cos_out, double *sin_out);
+
 /* ---- Stroke-text settings ----------------------------------------------------------- */
 RS_API int rs_setangle(double degrees);
 RS_API int rs_setratio(double ratio);   /* ignored unless ratio > 0 */
