@@ -370,8 +370,9 @@ RS_API int rs_paste(unsigned char *large, const unsigned char *small, int x, int
  * by object operations (rs_3Dsetobject, the *object motions) and by rs_3Dsetmatrix with
  * update set, so after a viewer motion rs_3Dtransformobject keeps the old view.
  * State after rs_vbinit (and before it): V, O, K identity, viewer and object at the
- * origin, up vector (0, 1, 0), projection scale 0 with centre (0, 0) (every finite point
- * projects to (0, 0)), z-clip distances 1.0 and 1000.0, render state 0. None of this needs
+ * origin, up vector (0, 1, 0), projection scale 0 with centre (0, 0) (a point projects to
+ * (0, 0) while x/z and y/z are finite), z-clip distances 1.0 and 1000.0, render state 0.
+ * rs_vbinit puts these values back; nothing else resets them. None of this needs
  * a buffer; nothing here draws.
  *
  * rs_3Dpov places the viewer at (x, y, z) turned by Rx(xangle) * Ry(yangle) * Rz(zangle);
