@@ -13,7 +13,9 @@ namespace services {
 // exactly 0.0 at 900. Sines are read backwards: sin(k × 0.1°) = cos_table[900 − k].
 extern const std::array<double, quarter_turn + 1> cos_table;
 
-// The quadrant steps of the 16.16 lookup over the double table. Where the steps negate a
+// The quadrant steps of the 16.16 lookup over the double table. Its wrapping (negative
+// angles up to 0..3599, larger ones down to 1..3600, so 3600 stays) and its mirroring are
+// the ones wanted here, and it negates entries with unary minus, so where a step negates a
 // zero entry the result is a negative zero: 3600 gives the sine −0.0 where 0 gives +0.0.
 inline CosSin<double> cos_sin(int tenths) { return angle_lookup(cos_table, tenths); }
 

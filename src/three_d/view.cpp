@@ -10,6 +10,7 @@
 #include <climits>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 
 #include "services/trig.h"
 #include "three_d/internal.h"
