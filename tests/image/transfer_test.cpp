@@ -50,7 +50,7 @@ TEST_P(Transfers, BlocksLandWithTheirBottomRowAtNewy) {
         for (int x = 0; x < w; ++x) {
             const bool in = x >= 20 && x <= 25 && y >= 11 && y <= 15;
             const uint32_t want = in ? get(src, x - 16, y - 8) : 0;
-            if (in) ASSERT_EQ(get(dst, x, y), want) << x << "," << y;
+            if (in) { ASSERT_EQ(get(dst, x, y), want) << x << "," << y; }
         }
     EXPECT_EQ(get(dst, 20, 15), get(src, 4, 7));
     EXPECT_EQ(std::memcmp(at(dst, 0, 0), before.data() + (at(dst, 0, 0) - static_cast<uint8_t*>(rs_vbaddr(dst))), 4), 0);
@@ -192,7 +192,7 @@ TEST_P(Transfers, TableCopiesSkipMarkedPaletteColours) {
     for (int i = 0; i < 256; ++i) rs_tcdefine(i + 512, 1);  // every index, taken modulo 256
     copy();
     EXPECT_NE(get(dst, 0, 0), c5);
-    if (depth() != 8) EXPECT_EQ(get(dst, 2, 0), stray);  // a colour in no entry is always copied
+    if (depth() != 8) { EXPECT_EQ(get(dst, 2, 0), stray); }  // a colour in no entry is always copied
     rs_tcdefine(7, 65536);  // only bits 0..15 count: opaque again
     copy();
     EXPECT_EQ(get(dst, 1, 0), c7);
