@@ -4,7 +4,7 @@ CMAKE_FLAGS ?=
 DEMO_ARGS ?=
 # `make bench BENCH_FILTER=regex` runs only the matching benchmarks. BENCH_ARGS: each runs
 # in 7 repetitions shuffled among all the others, so that a benchmark and its baseline meet
-# the same load on a shared machine; the ratios take the medians.
+# the same load on a shared machine; the ratios take each side's fastest repetition.
 BENCH_FILTER ?=
 BENCH_ARGS ?= --benchmark_repetitions=7 --benchmark_min_time=0.05 --benchmark_enable_random_interleaving=true \
   --benchmark_display_aggregates_only=true
