@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "rsw32.h"
+#include "fixture.h"
 
 namespace {
 
@@ -71,10 +71,10 @@ const Output& expected() {
 
 bool same(benchmark::State& state, const Output& out) {
     const Output& e = expected();
-    const bool ok = std::memcmp(out.view.data(), e.view.data(), out.view.size() * sizeof(double)) == 0 &&
-                    out.screen == e.screen;
-    if (!ok) state.SkipWithError("the points differ from the inline arithmetic");
-    return ok;
+    return bench::verify(state,
+                         std::memcmp(out.view.data(), e.view.data(), out.view.size() * sizeof(double)) == 0 &&
+                             out.screen == e.screen,
+                         "the points differ from the inline arithmetic");
 }
 
 void TransformProject(benchmark::State& state) {
@@ -86,8 +86,7 @@ void TransformProject(benchmark::State& state) {
         result |= rs_3Dproject(out.view.data(), out.screen.data(), points);
         benchmark::ClobberMemory();
     }
-    if (result != 0) state.SkipWithError("a point did not fit the screen");
-    same(state, out);
+    if (bench::verify(state, result == 0, "a point did not fit the screen")) same(state, out);
     state.SetItemsProcessed(int64_t(state.iterations()) * points);
 }
 
