@@ -27,7 +27,7 @@ int draw_keyed(const uint8_t* array, int width, int height, bool mirrored, bool 
     if (!array || !core::has_active() || dcb_pixel_bytes(core::active().depth) == 0 ||
         !place(width, height, clipped ? core::drawing_clip() : buffer_rect(), mirrored, pl))
         return 0;
-    with_dcb_depth(core::active().depth, [&](auto d) {
+    with_direct_depth(core::active().depth, [&](auto d) {
         using D = decltype(d);
         if (mirrored)
             draw_rows<D, DcbFormat<D>, true, true>(pl, array, SamePixel{});

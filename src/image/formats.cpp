@@ -11,13 +11,17 @@
 
 namespace image {
 
+template <class D>
 #if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
 __attribute__((target_clones("avx2", "default")))
 #endif
-void indices_to_pixels32(const uint8_t* __restrict indices, uint8_t* __restrict pixels, int n,
-                         const uint32_t* __restrict table) {
-    for (int i = 0; i < n; ++i) core::Depth32::store(pixels + ptrdiff_t(i) * 4, table[indices[i]]);
+void indices_to_pixels(const uint8_t* __restrict indices, uint8_t* __restrict pixels, int n,
+                       const uint32_t* __restrict table) {
+    for (int i = 0; i < n; ++i) D::store(pixels + ptrdiff_t(i) * D::bytes, table[indices[i]]);
 }
+template void indices_to_pixels<core::Depth16>(const uint8_t*, uint8_t*, int, const uint32_t*);
+template void indices_to_pixels<core::Depth24>(const uint8_t*, uint8_t*, int, const uint32_t*);
+template void indices_to_pixels<core::Depth32>(const uint8_t*, uint8_t*, int, const uint32_t*);
 
 void bgr_to_pixels32_plain(const uint8_t* bgr, uint8_t* pixels, int n) {
     for (int i = 0; i < n; ++i) core::Depth32::store(pixels + ptrdiff_t(i) * 4, Bgr888::load(bgr + ptrdiff_t(i) * 3));

@@ -46,9 +46,10 @@ template <class D> struct DcbOf { using type = Bgr888; };
 template <> struct DcbOf<core::Depth16> { using type = Rgb565; };
 template <class D> using DcbFormat = typename DcbOf<D>::type;
 
-// Runs fn(Depth16{}), fn(Depth24{}) or fn(Depth32{}): the depths that have dcbs.
+// Runs fn(Depth16{}), fn(Depth24{}) or fn(Depth32{}): the direct-colour depths, the ones
+// that have dcbs.
 template <class Fn>
-inline void with_dcb_depth(int depth, Fn&& fn) {
+inline void with_direct_depth(int depth, Fn&& fn) {
     switch (depth) {
     case 16: fn(core::Depth16{}); break;
     case 24: fn(core::Depth24{}); break;
@@ -107,12 +108,14 @@ public:
     uint32_t operator()(uint32_t pixel) const { return pixel; }
 };
 
-// Rows converted into 32-bit buffer pixels, the conversions pictures and files use most:
-// n indices through a table of 32-bit pixels, and n blue-green-red triples with a fourth
-// byte of 0. The first is a plain loop built once more for processors with 32-byte
-// vectors (gathers) and chosen when the library loads; the second uses byte shuffles
-// where the processor has them, with the plain loop as their reference.
-void indices_to_pixels32(const uint8_t* indices, uint8_t* pixels, int n, const uint32_t* table);
+// Rows converted into buffer pixels, the conversions pictures and files use most: n image
+// indices through the table into pixels of a direct-colour depth D (16, 24 or 32 bits),
+// a plain loop built once more for processors with 32-byte vectors (gathers) and chosen
+// when the library loads; and n blue-green-red triples into 32-bit pixels with a fourth
+// byte of 0, with byte shuffles where the processor has them and the plain loop as their
+// reference.
+template <class D>
+void indices_to_pixels(const uint8_t* indices, uint8_t* pixels, int n, const uint32_t* table);
 void bgr_to_pixels32(const uint8_t* bgr, uint8_t* pixels, int n);
 void bgr_to_pixels32_plain(const uint8_t* bgr, uint8_t* pixels, int n);
 

@@ -48,11 +48,6 @@ bool place_read(uint8_t* picture, int width, int height, int pixel_bytes, Placem
 
 namespace {
 
-template <class D, bool keyed, bool mirrored>
-void draw_indices(const Placement& pl, const uint8_t* array) {
-    draw_rows<D, Index8, keyed, mirrored>(pl, array, IndexToPixel<D>{});
-}
-
 // The transparent members: one instance per depth and direction, chosen once.
 int draw_keyed(const uint8_t* array, int width, int height, bool mirrored, bool clipped) {
     Placement pl;
@@ -62,9 +57,9 @@ int draw_keyed(const uint8_t* array, int width, int height, bool mirrored, bool 
     core::with_depth(core::active().depth, [&](auto d) {
         using D = decltype(d);
         if (mirrored)
-            draw_indices<D, true, true>(pl, array);
+            draw_rows<D, Index8, true, true>(pl, array, IndexToPixel<D>{});
         else
-            draw_indices<D, true, false>(pl, array);
+            draw_rows<D, Index8, true, false>(pl, array, IndexToPixel<D>{});
     });
     return 0;
 }
@@ -82,12 +77,14 @@ int put_image(const uint8_t* array, int width, int height) {
     const int depth = core::active().depth;
     if (depth == 8) {
         copy_rows_in(pl, array, 1);  // the bytes are the pixels
-    } else if (depth == 32) {
-        const uint32_t* table = core::palette().pixels;
-        for_each_row(pl, array, 1, [table](const uint8_t* s, uint8_t* d, int n) { indices_to_pixels32(s, d, n, table); });
-    } else {
-        core::with_depth(depth, [&](auto d) { draw_indices<decltype(d), false, false>(pl, array); });
+        return 0;
     }
+    const uint32_t* table = core::palette().pixels;
+    with_direct_depth(depth, [&](auto d) {
+        for_each_row(pl, array, 1, [table](const uint8_t* s, uint8_t* p, int n) {
+            indices_to_pixels<decltype(d)>(s, p, n, table);
+        });
+    });
     return 0;
 }
 
