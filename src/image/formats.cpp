@@ -1,6 +1,6 @@
-// Row conversions into 32-bit pixels, and translation of dcb pixels between the formats
-// 15 (RGB555), 16 (RGB565) and 24 (blue-green-red bytes) by the channel rules of
-// formats.h.
+// Row conversions of pictures into buffer pixels, and translation of dcb pixels between
+// the formats 15 (RGB555), 16 (RGB565) and 24 (blue-green-red bytes) by the channel
+// rules of formats.h.
 #include "image/formats.h"
 
 #include <cstring>
@@ -31,9 +31,9 @@ void bgr_to_pixels32_plain(const uint8_t* bgr, uint8_t* pixels, int n) {
 namespace {
 
 // One byte shuffle turns 16 loaded bytes into four pixels, about the speed of a memory
-// copy (the plain loop, even vectorised by the compiler, takes twice as long or more). A 16-byte load at pixel
-// i reaches byte 3i + 15, so the vector loop stops 6 pixels before the end and the plain
-// loop finishes the row.
+// copy (the plain loop, even vectorised by the compiler, takes twice as long or more). A
+// 16-byte load at pixel i reaches byte 3i + 15, so the vector loop stops 6 pixels before
+// the end and the plain loop finishes the row.
 __attribute__((target("ssse3"))) void bgr_to_pixels32_ssse3(const uint8_t* bgr, uint8_t* pixels, int n) {
     const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
     int i = 0;
