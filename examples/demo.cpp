@@ -27,6 +27,7 @@
 
 void draw_scene_2d(int width, int height);      // scene_2d.cpp
 void draw_scene_curves(int width, int height);  // scene_curves.cpp
+void draw_scene_effects(int width, int height); // scene_effects.cpp
 
 namespace {
 
@@ -70,6 +71,7 @@ constexpr Scene scenes[] = {
     {"pixels", draw_scene_pixels},
     {"shapes", draw_scene_2d},
     {"curves", draw_scene_curves},
+    {"effects", draw_scene_effects},
 };
 
 // ---- presenting ------------------------------------------------------------------------
