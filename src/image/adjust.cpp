@@ -2,7 +2,8 @@
 // pass every colour channel through it; greyscale replaces the three channels by their
 // weighted sum; negative complements every byte. Each runs one pass over the pixels with
 // one loop, each_pixel, a template over the channel formats of channels.h: RGB arrays,
-// dcbs, and buffer pixels (whose fourth byte at 32 bits only the negative touches).
+// dcbs, and buffer pixels (whose fourth byte at 32 bits only the negative touches). On
+// processors with AVX-512 VBMI the passes of adjust_rows.cpp replace it.
 #include "image/adjust.h"
 
 #include <algorithm>
@@ -10,22 +11,14 @@
 #include <cmath>
 #include <cstddef>
 
+#include "core/color.h"
 #include "core/vbuf.h"
+#include "image/adjust_rows.h"
 #include "image/channels.h"
 #include "image/formats.h"
 
 namespace image {
 namespace {
-
-// Grey weights: the nearest integers to 0.299 c, 0.587 c and 0.114 c. The one exact half,
-// 0.114 × 250 = 28.5, is taken upwards.
-constexpr std::array<uint8_t, 256> weights(uint32_t per_mille) {
-    std::array<uint8_t, 256> w{};
-    for (uint32_t c = 0; c < 256; ++c) w[c] = uint8_t((per_mille * c + 500) / 1000);
-    return w;
-}
-constexpr std::array<uint8_t, 256> weight_red = weights(299), weight_green = weights(587), weight_blue = weights(114);
-static_assert(weight_red[255] + weight_green[255] + weight_blue[255] == 255, "white stays white");
 
 struct TableOp {
     const uint8_t* table;
@@ -34,7 +27,7 @@ struct TableOp {
 
 struct GreyOp {
     Rgb operator()(Rgb c) const {
-        const uint32_t g = uint32_t(weight_red[c.r] + weight_green[c.g] + weight_blue[c.b]);
+        const uint32_t g = uint32_t(grey_red[c.r] + grey_green[c.g] + grey_blue[c.b]);
         return {g, g, g};
     }
 };
@@ -44,29 +37,61 @@ void each_pixel(const uint8_t* s, uint8_t* d, size_t n, Op op) {
     for (; n > 0; --n, s += F::bytes, d += F::bytes) F::store(d, op(F::load(s)));
 }
 
-// The three forms of one adjustment.
-template <class Op>
-int adjust_rgb(uint8_t* array, int count, Op op) {
-    if (array && count > 0) each_pixel<RgbBytes>(array, array, size_t(count), op);
+template <class F>
+void table_pass(const uint8_t* s, uint8_t* d, size_t n, const ChannelTable& t) {
+    each_pixel<F>(s, d, n, TableOp{t.entry});
+}
+
+template <class F>
+void grey_pass(const uint8_t* s, uint8_t* d, size_t n) {
+    each_pixel<F>(s, d, n, GreyOp{});
+}
+
+constexpr AdjustKernels plain_set{{table_pass<RgbBytes>, table_pass<Bgr<3>>, table_pass<Bgr<4>>, table_pass<Rgb565>},
+                                  {grey_pass<RgbBytes>, grey_pass<Bgr<3>>, grey_pass<Bgr<4>>, grey_pass<Rgb565>}};
+
+// The three forms of one adjustment; pass(layout, s, d, n) runs it over n pixels.
+template <class Pass>
+int adjust_rgb(uint8_t* array, int count, Pass pass) {
+    if (array && count > 0) pass(layout_rgb, array, array, size_t(count));
     return 0;
 }
 
-template <class Op>
-int adjust_dcb(const uint8_t* source, uint8_t* dest, int count, Op op) {
+template <class Pass>
+int adjust_dcb(const uint8_t* source, uint8_t* dest, int count, Pass pass) {
     if (!source || !dest || count < 1) return 0;
-    with_dcb_format(core::active().depth, [&](auto f) { each_pixel<decltype(f)>(source, dest, size_t(count), op); });
+    with_dcb_format(core::active().depth, [&](auto f) { pass(decltype(f)::layout, source, dest, size_t(count)); });
     return 0;
 }
 
-template <class Op>
-int adjust_vb(int width, int height, Op op) {
+template <class Pass>
+int adjust_vb(int width, int height, Pass pass) {
     BufferRect r;
     if (!buffer_rect(width, height, r)) return 0;
     with_buffer_format(r.depth, [&](auto f) {
         uint8_t* line = r.bottom;
-        for (int y = 0; y < r.height; ++y, line += r.pitch) each_pixel<decltype(f)>(line, line, size_t(r.width), op);
+        for (int y = 0; y < r.height; ++y, line += r.pitch) pass(decltype(f)::layout, line, line, size_t(r.width));
     });
     return 0;
+}
+
+struct TablePass {
+    const ChannelTable& table;
+    const AdjustKernels& k = adjust_kernels();
+    void operator()(Layout l, const uint8_t* s, uint8_t* d, size_t n) const { k.table[l](s, d, n, table); }
+};
+
+struct GreyPass {
+    const AdjustKernels& k = adjust_kernels();
+    void operator()(Layout l, const uint8_t* s, uint8_t* d, size_t n) const { k.grey[l](s, d, n); }
+};
+
+// The RGB565 fields through the table: widened, looked up, narrowed.
+void fill_fields(ChannelTable& t) {
+    for (uint32_t c = 0; c < 64; ++c) {
+        if (c < 32) t.field5[c] = uint8_t(t.entry[core::expand5[c]] >> 3);
+        t.field6[c] = uint8_t(t.entry[core::expand6[c]] >> 2);
+    }
 }
 
 void complement(const uint8_t* s, uint8_t* d, size_t n) {
@@ -81,8 +106,9 @@ uint8_t channel(double v) { return uint8_t(std::clamp(std::nearbyint(v), 0.0, 25
 // (high - low), summed one step per entry and rounded to nearest, ties to even (the
 // default rounding mode). A ramp that starts below entry 0 begins its sum at the first
 // entry that exists.
-bool contrast_table(int low, int high, uint8_t table[256]) {
+bool contrast_table(int low, int high, ChannelTable& t) {
     if (low >= high) return false;
+    uint8_t* table = t.entry;
     const double step = 255.0 / double(int64_t(high) - low);
     const int64_t first = std::max<int64_t>(int64_t(low) + 1, 0), end = std::min<int64_t>(high, 256);
     for (int64_t i = 0; i < 256; ++i) table[i] = i <= low ? 0 : 255;
@@ -91,14 +117,16 @@ bool contrast_table(int low, int high, uint8_t table[256]) {
         sum += step;
         table[i] = channel(sum);
     }
+    fill_fields(t);
     return true;
 }
 
 // Entry i is 255 × (i / 255)^gamma rounded to nearest, ties to even, with i / 255 summed
 // one step of 1 / 255 per entry and the power taken as 2^(gamma × log2 x): the exponent's
 // integer part (toward zero) scales 2 to the power of its fraction.
-bool gamma_table(double gamma, uint8_t table[256]) {
+bool gamma_table(double gamma, ChannelTable& t) {
     if (!(gamma >= 0) || std::isinf(gamma)) return false;
+    uint8_t* table = t.entry;
     table[0] = 0;
     double x = 0;
     for (int i = 1; i < 256; ++i) {
@@ -109,38 +137,46 @@ bool gamma_table(double gamma, uint8_t table[256]) {
         const double whole = std::trunc(e);
         table[i] = channel(255.0 * std::ldexp(std::exp2(e - whole), int(whole)));
     }
+    fill_fields(t);
     return true;
 }
 
+const AdjustKernels& plain_adjust_kernels() { return plain_set; }
+
+const AdjustKernels& adjust_kernels() {
+    static const AdjustKernels& chosen = vbmi_adjust_kernels() ? *vbmi_adjust_kernels() : plain_adjust_kernels();
+    return chosen;
+}
+
 int cont_rgb(uint8_t* array, int low, int high, int count) {
-    uint8_t t[256];
-    return contrast_table(low, high, t) ? adjust_rgb(array, count, TableOp{t}) : 0;
+    ChannelTable t;
+    return contrast_table(low, high, t) ? adjust_rgb(array, count, TablePass{t}) : 0;
 }
 int cont_dcb(const uint8_t* source, uint8_t* dest, int low, int high, int count) {
-    uint8_t t[256];
-    return contrast_table(low, high, t) ? adjust_dcb(source, dest, count, TableOp{t}) : 0;
+    ChannelTable t;
+    return contrast_table(low, high, t) ? adjust_dcb(source, dest, count, TablePass{t}) : 0;
 }
 int cont_vb(int low, int high, int width, int height) {
-    uint8_t t[256];
-    return contrast_table(low, high, t) ? adjust_vb(width, height, TableOp{t}) : 0;
+    ChannelTable t;
+    return contrast_table(low, high, t) ? adjust_vb(width, height, TablePass{t}) : 0;
 }
 
 int gamma_rgb(uint8_t* array, double gamma, int count) {
-    uint8_t t[256];
-    return gamma_table(gamma, t) ? adjust_rgb(array, count, TableOp{t}) : 0;
+    ChannelTable t;
+    return gamma_table(gamma, t) ? adjust_rgb(array, count, TablePass{t}) : 0;
 }
 int gamma_dcb(const uint8_t* source, uint8_t* dest, double gamma, int count) {
-    uint8_t t[256];
-    return gamma_table(gamma, t) ? adjust_dcb(source, dest, count, TableOp{t}) : 0;
+    ChannelTable t;
+    return gamma_table(gamma, t) ? adjust_dcb(source, dest, count, TablePass{t}) : 0;
 }
 int gamma_vb(double gamma, int width, int height) {
-    uint8_t t[256];
-    return gamma_table(gamma, t) ? adjust_vb(width, height, TableOp{t}) : 0;
+    ChannelTable t;
+    return gamma_table(gamma, t) ? adjust_vb(width, height, TablePass{t}) : 0;
 }
 
-int gray_rgb(uint8_t* array, int count) { return adjust_rgb(array, count, GreyOp{}); }
-int gray_dcb(const uint8_t* source, uint8_t* dest, int count) { return adjust_dcb(source, dest, count, GreyOp{}); }
-int gray_vb(int width, int height) { return adjust_vb(width, height, GreyOp{}); }
+int gray_rgb(uint8_t* array, int count) { return adjust_rgb(array, count, GreyPass{}); }
+int gray_dcb(const uint8_t* source, uint8_t* dest, int count) { return adjust_dcb(source, dest, count, GreyPass{}); }
+int gray_vb(int width, int height) { return adjust_vb(width, height, GreyPass{}); }
 
 // The negative complements every byte, whatever the format: RGB565 fields complement
 // with the word, and a 32-bit buffer pixel's fourth byte is complemented too.

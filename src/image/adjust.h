@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "image/adjust_rows.h"
+
 namespace image {
 
 int cont_rgb(uint8_t* array, int low, int high, int count);
@@ -22,7 +24,7 @@ int photo_vb(int width, int height);
 // The 256-entry channel tables, built once per call; false when the arguments leave
 // the picture unchanged (low not below high; a gamma that is negative, infinite or not a
 // number).
-bool contrast_table(int low, int high, uint8_t table[256]);
-bool gamma_table(double gamma, uint8_t table[256]);
+bool contrast_table(int low, int high, ChannelTable& table);
+bool gamma_table(double gamma, ChannelTable& table);
 
 }  // namespace image

@@ -24,7 +24,11 @@ struct Rgb {
     uint32_t r, g, b;
 };
 
+// The formats by name, for tables of kernels that serve each of them.
+enum Layout : int { layout_rgb, layout_bgr, layout_bgrx, layout_565, layout_count };
+
 struct RgbBytes {
+    static constexpr Layout layout = layout_rgb;
     static constexpr int bytes = 3;
     static Rgb load(const uint8_t* p) { return {p[0], p[1], p[2]}; }
     static void store(uint8_t* p, Rgb c) { p[0] = uint8_t(c.r); p[1] = uint8_t(c.g); p[2] = uint8_t(c.b); }
@@ -32,12 +36,14 @@ struct RgbBytes {
 
 template <int Stride>
 struct Bgr {
+    static constexpr Layout layout = Stride == 3 ? layout_bgr : layout_bgrx;
     static constexpr int bytes = Stride;
     static Rgb load(const uint8_t* p) { return {p[2], p[1], p[0]}; }
     static void store(uint8_t* p, Rgb c) { p[0] = uint8_t(c.b); p[1] = uint8_t(c.g); p[2] = uint8_t(c.r); }
 };
 
 struct Rgb565 {
+    static constexpr Layout layout = layout_565;
     static constexpr int bytes = 2;
     static Rgb load(const uint8_t* p) {
         uint16_t w;
@@ -49,6 +55,12 @@ struct Rgb565 {
         std::memcpy(p, &w, 2);
     }
 };
+
+// round(c × 255 / 31) and round(c × 255 / 63), the values of core::expand5 and
+// core::expand6, as arithmetic for vector code and constant tables; the tests compare
+// every field with the tables.
+constexpr uint16_t widen5(uint32_t c) { return uint16_t((c * 527 + 23) >> 6); }
+constexpr uint16_t widen6(uint32_t c) { return uint16_t((c * 259 + 33) >> 6); }
 
 // The format of a dcb pixel at a buffer depth: runs fn(Format{}), or nothing at depths
 // without dcbs.

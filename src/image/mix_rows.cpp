@@ -10,6 +10,8 @@
 
 #include <cstring>
 
+#include "image/channels.h"
+
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define RSW32_X86_KERNELS 1
 #include <immintrin.h>
@@ -26,11 +28,6 @@ namespace {
     return uint8_t(uint16_t(t + (t >> 8)) >> 8);
 }
 
-// round(c × 255 / 31) and round(c × 255 / 63), the values of core::expand5 and
-// core::expand6, as arithmetic a vector loop can do; the tests compare every field.
-[[gnu::always_inline]] inline uint16_t widen5(uint16_t c) { return uint16_t((c * 527 + 23) >> 6); }
-[[gnu::always_inline]] inline uint16_t widen6(uint16_t c) { return uint16_t((c * 259 + 33) >> 6); }
-
 [[gnu::always_inline]] inline void mix_bytes_loop(const uint8_t* a, const uint8_t* b, uint8_t* d, size_t n,
                                                   uint32_t o) {
     const uint16_t o16 = uint16_t(o);
@@ -44,9 +41,9 @@ namespace {
         uint16_t x, y;
         std::memcpy(&x, a + 2 * i, 2);
         std::memcpy(&y, b + 2 * i, 2);
-        const uint16_t r = mix16(widen5(uint16_t(x >> 11)), widen5(uint16_t(y >> 11)), o16);
-        const uint16_t g = mix16(widen6((x >> 5) & 63), widen6((y >> 5) & 63), o16);
-        const uint16_t bl = mix16(widen5(x & 31), widen5(y & 31), o16);
+        const uint16_t r = mix16(widen5(x >> 11), widen5(y >> 11), o16);
+        const uint16_t g = mix16(widen6((x >> 5) & 63u), widen6((y >> 5) & 63u), o16);
+        const uint16_t bl = mix16(widen5(x & 31u), widen5(y & 31u), o16);
         const uint16_t w = uint16_t((r >> 3) << 11 | (g >> 2) << 5 | (bl >> 3));
         std::memcpy(d + 2 * i, &w, 2);
     }

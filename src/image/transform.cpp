@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "core/scratch.h"
 #include "core/vbuf.h"
@@ -23,6 +25,7 @@ namespace image {
 namespace {
 
 constexpr int refused = -1;
+constexpr int no_memory = -2;
 constexpr int64_t max_picture_bytes = INT32_MAX;
 
 // A mask of M positions takes M / 8 + 1 bytes. Scaling keeps its column mask in the first
@@ -37,6 +40,10 @@ template <int N>
 struct PixelSize {
     static constexpr int bytes = N;
     static void copy(uint8_t* d, const uint8_t* s) { std::memcpy(d, s, N); }
+    // A move of a whole number of words: one word for 3-byte pixels, which reads and writes
+    // one byte past the pixel. The caller makes sure both bytes exist, and that the one
+    // written is written again afterwards.
+    static void copy_word(uint8_t* d, const uint8_t* s) { std::memcpy(d, s, N == 3 ? 4 : N); }
     static void zero(uint8_t* d) { std::memset(d, 0, N); }
 };
 
@@ -82,41 +89,50 @@ void build_mask(uint8_t* mask, int64_t s, int64_t L, int M, bool first_set) {
 
 // ---- scaling
 
-// One output row from one source row. Enlarging, a set bit steps to the next source pixel
+// Walking the column mask bit by bit for every row cost about 3 ns an output pixel, so it is
+// walked once per call into the byte offset of each output column's source pixel, and a
+// row is then a run of pixel moves. Enlarging, a set bit steps to the next source pixel
 // and a clear one repeats the last; reducing, a source pixel is kept when its bit is set.
-template <class P>
-void scale_row(const uint8_t* src, uint8_t* dst, int width, int new_width, const uint8_t* mask) {
-    if (width == new_width) {
-        std::memcpy(dst, src, size_t(width) * P::bytes);
-    } else if (width < new_width) {
-        P::copy(dst, src);
+void column_offsets(const uint8_t* mask, int width, int new_width, int pixel_bytes, uint32_t* offsets) {
+    if (width <= new_width) {
+        uint32_t at = 0;
+        offsets[0] = 0;
         for (int k = 1; k < new_width; ++k) {
-            if (mask_bit(mask, k)) src += P::bytes;
-            P::copy(dst + ptrdiff_t(k) * P::bytes, src);
+            if (mask_bit(mask, k)) at += uint32_t(pixel_bytes);
+            offsets[k] = at;
         }
     } else {
-        for (int k = 0; k < width; ++k, src += P::bytes)
-            if (mask_bit(mask, k)) {
-                P::copy(dst, src);
-                dst += P::bytes;
-            }
+        for (int k = 0, j = 0; k < width; ++k)
+            if (mask_bit(mask, k)) offsets[j++] = uint32_t(k * pixel_bytes);
     }
 }
 
-// Rows the same way: enlarging, a clear row bit copies the previous output row whole.
+// Whole-word moves, except for the last pixel of a row (whose next byte belongs to the next
+// row or lies past the picture) and in the picture's last source row (a source pixel at
+// its end has no byte after it).
 template <class P>
-void scale_pixels(const uint8_t* source, uint8_t* dest, int width, int height, int new_width, int new_height) {
-    uint8_t* columns = core::scratch();
-    uint8_t* rows = columns + column_mask_bytes;
-    build_mask(columns, std::min(width, new_width), std::max(width, new_width), std::max(width, new_width), true);
+void scale_row(const uint8_t* src, uint8_t* dst, int new_width, const uint32_t* offsets, bool last_source_row) {
+    int k = 0;
+    if (!last_source_row)
+        for (; k + 1 < new_width; ++k, dst += P::bytes) P::copy_word(dst, src + offsets[k]);
+    for (; k < new_width; ++k, dst += P::bytes) P::copy(dst, src + offsets[k]);
+}
+
+// Rows the same way, from the row mask: enlarging, a clear row bit copies the previous
+// output row whole.
+template <class P>
+void scale_pixels(const uint8_t* source, uint8_t* dest, int width, int height, int new_width, int new_height,
+                  const uint32_t* offsets) {
+    uint8_t* rows = core::scratch() + column_mask_bytes;
     build_mask(rows, std::min(height, new_height), std::max(height, new_height), std::max(height, new_height), true);
     const ptrdiff_t in_pitch = ptrdiff_t(width) * P::bytes, out_pitch = ptrdiff_t(new_width) * P::bytes;
     if (height <= new_height) {
-        scale_row<P>(source, dest, width, new_width, columns);
+        int row = 0;
+        scale_row<P>(source, dest, new_width, offsets, height == 1);
         for (int k = 1; k < new_height; ++k, dest += out_pitch) {
             if (mask_bit(rows, k)) {
                 source += in_pitch;
-                scale_row<P>(source, dest + out_pitch, width, new_width, columns);
+                scale_row<P>(source, dest + out_pitch, new_width, offsets, ++row == height - 1);
             } else {
                 std::memcpy(dest + out_pitch, dest, size_t(out_pitch));
             }
@@ -124,7 +140,7 @@ void scale_pixels(const uint8_t* source, uint8_t* dest, int width, int height, i
     } else {
         for (int k = 0; k < height; ++k, source += in_pitch)
             if (mask_bit(rows, k)) {
-                scale_row<P>(source, dest, width, new_width, columns);
+                scale_row<P>(source, dest, new_width, offsets, k == height - 1);
                 dest += out_pitch;
             }
     }
@@ -136,8 +152,13 @@ int scale_with(int pixel_bytes, const uint8_t* source, uint8_t* dest, int width,
     if (std::max(width, new_width) > max_scale_columns || std::max(height, new_height) > max_scale_rows ||
         !picture_fits(width, height, pixel_bytes) || !picture_fits(new_width, new_height, pixel_bytes))
         return refused;
+    std::unique_ptr<uint32_t[]> offsets(new (std::nothrow) uint32_t[size_t(new_width)]);
+    if (!offsets) return no_memory;
+    uint8_t* columns = core::scratch();
+    build_mask(columns, std::min(width, new_width), std::max(width, new_width), std::max(width, new_width), true);
+    column_offsets(columns, width, new_width, pixel_bytes, offsets.get());
     with_pixel_size(pixel_bytes, [&](auto p) {
-        scale_pixels<decltype(p)>(source, dest, width, height, new_width, new_height);
+        scale_pixels<decltype(p)>(source, dest, width, height, new_width, new_height, offsets.get());
     });
     return 0;
 }

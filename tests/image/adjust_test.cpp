@@ -2,6 +2,8 @@
 // three forms agreeing with one another, and what each keeps of a 32-bit pixel.
 #include <cmath>
 #include <cstdint>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "image/adjust.h"
@@ -14,7 +16,7 @@ using Bytes = std::vector<uint8_t>;
 // For low < high within -1..256, entry low + k is 255 k / (high - low) rounded to nearest;
 // at an exact half it may go either way, as the ramp is summed in binary fractions.
 TEST(ChannelTables, ContrastIsTheRoundedRampForEveryRange) {
-    uint8_t t[256];
+    image::ChannelTable t;
     for (int low = -1; low < 256; ++low)
         for (int high = low + 1; high <= 256; ++high) {
             ASSERT_TRUE(image::contrast_table(low, high, t));
@@ -22,24 +24,24 @@ TEST(ChannelTables, ContrastIsTheRoundedRampForEveryRange) {
                 const int k = i - low, d = high - low;
                 const int nearest = i <= low ? 0 : i >= high ? 255 : (510 * k + d) / (2 * d);
                 const bool half = i > low && i < high && 510 * k % (2 * d) == d;
-                ASSERT_TRUE(t[i] == nearest || (half && t[i] == nearest - 1)) << low << ".." << high << " at " << i;
+                ASSERT_TRUE(t.entry[i] == nearest || (half && t.entry[i] == nearest - 1)) << low << ".." << high << " at " << i;
             }
         }
     EXPECT_FALSE(image::contrast_table(5, 5, t));
     EXPECT_TRUE(image::contrast_table(INT32_MIN, INT32_MAX, t));  // a ramp far wider than the table
-    EXPECT_EQ(t[255], 128);
+    EXPECT_EQ(t.entry[255], 128);
 }
 
 TEST(ChannelTables, GammaIsThePowerCurve) {
-    uint8_t t[256];
+    image::ChannelTable t;
     for (double gamma : {0.0, 0.45, 0.5, 1.0, 2.0, 2.2, 3.0}) {
         ASSERT_TRUE(image::gamma_table(gamma, t));
         for (int i = 0; i < 256; ++i)
-            ASSERT_EQ(t[i], i == 0 ? 0 : int(std::nearbyint(255 * std::pow(i / 255.0, gamma)))) << gamma << " at " << i;
+            ASSERT_EQ(t.entry[i], i == 0 ? 0 : int(std::nearbyint(255 * std::pow(i / 255.0, gamma)))) << gamma << " at " << i;
     }
     for (double refused : {-0.5, double(NAN), double(INFINITY)}) EXPECT_FALSE(image::gamma_table(refused, t));
     ASSERT_TRUE(image::gamma_table(1e300, t));
-    EXPECT_EQ(t[254], 0);
+    EXPECT_EQ(t.entry[254], 0);
 }
 
 class Adjustments : public test::EachDepth {
@@ -138,6 +140,35 @@ TEST(RgbForms, WorkedValuesOnARampOfEveryValue) {
     EXPECT_EQ(negative[3], 254);
     EXPECT_EQ(run([](uint8_t* p) { rs_photorgb(p, 256), rs_photorgb(p, 256); }), ramp);
     EXPECT_EQ(run([](uint8_t* p) { rs_photorgb(p, 0), rs_grayrgb(p, -1), rs_photorgb(nullptr, 5); }), ramp);
+}
+
+// The vector passes (where the processor has them) give the plain loop's bytes for every
+// format and every run length up to 100, in place and not.
+TEST(AdjustKernels, VectorPassesMatchThePlainLoop) {
+    const image::AdjustKernels* fast = image::vbmi_adjust_kernels();
+    if (!fast) GTEST_SKIP() << "the processor has no vector passes";
+    const image::AdjustKernels& plain = image::plain_adjust_kernels();
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    image::ChannelTable t;
+    for (size_t n = 0; n <= 100; ++n) {
+        ASSERT_TRUE(n % 2 ? image::gamma_table(double(rng() % 400) / 100, t) : image::contrast_table(int(rng() % 200) - 20, 255, t));
+        Bytes s(4 * n), d(4 * n);
+        for (auto& v : s) v = uint8_t(rng());
+        for (auto& v : d) v = uint8_t(rng());
+        for (int l = 0; l < image::layout_count; ++l)
+            for (bool in_place : {false, true}) {
+                Bytes want = in_place ? s : d, got = want;
+                plain.table[l](in_place ? want.data() : s.data(), want.data(), n, t);
+                fast->table[l](in_place ? got.data() : s.data(), got.data(), n, t);
+                ASSERT_EQ(got, want) << "table, layout " << l << ", " << n << " pixels";
+                want = in_place ? s : d, got = want;
+                plain.grey[l](in_place ? want.data() : s.data(), want.data(), n);
+                fast->grey[l](in_place ? got.data() : s.data(), got.data(), n);
+                ASSERT_EQ(got, want) << "grey, layout " << l << ", " << n << " pixels";
+            }
+    }
 }
 
 RSW32_EACH_DEPTH(Adjustments);
