@@ -370,6 +370,8 @@ RS_API int rs_paste(unsigned char *large, const unsigned char *small, int x, int
  * -1, and nothing written, for a request the library refuses: a source or dest picture of
  * more than 2^31 - 1 bytes; scaling where max(width, new_width) > 32799 or max(height,
  * new_height) > 49119; shearing more than 81919 rows (horizontal) or columns (vertical).
+ * Scaling returns -2, and writes nothing, when it cannot get memory for its table of
+ * column offsets (4 bytes a new column).
  * rs_rotsize stores the rotated size and returns 0, or returns -1 and stores nothing for a
  * NULL pointer, a width or height below 1 or a size that does not fit an int.
  * Source and dest must not overlap.

@@ -152,6 +152,10 @@ int scale_with(int pixel_bytes, const uint8_t* source, uint8_t* dest, int width,
     if (std::max(width, new_width) > max_scale_columns || std::max(height, new_height) > max_scale_rows ||
         !picture_fits(width, height, pixel_bytes) || !picture_fits(new_width, new_height, pixel_bytes))
         return refused;
+    if (width == new_width && height == new_height) {
+        std::memcpy(dest, source, size_t(width) * size_t(height) * size_t(pixel_bytes));
+        return 0;
+    }
     std::unique_ptr<uint32_t[]> offsets(new (std::nothrow) uint32_t[size_t(new_width)]);
     if (!offsets) return no_memory;
     uint8_t* columns = core::scratch();
