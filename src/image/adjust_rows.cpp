@@ -84,37 +84,56 @@ RSW32_VBMI inline __m512i look_up(const Lut& l, __m512i x) {
     return _mm512_mask_blend_epi8(_mm512_movepi8_mask(x), low, high);
 }
 
-// Every byte through the table (3 bytes a pixel); at bgrx, the fourth bytes are not stored.
-template <size_t Bytes>
-RSW32_VBMI void table_bytes(const uint8_t* s, uint8_t* d, size_t n, const ChannelTable& t) {
-    const Lut l = load_lut(t.entry);
-    const __mmask64 keep = Bytes == 4 ? fourth_bytes : 0;
-    n *= Bytes;
-    for (size_t i = 0; i < n; i += 64) {
+// Runs op over n bytes from s to d, 64 at a time: full blocks with plain moves, the last
+// one masked. The `keep` bytes of each block are d's own (its fourth bytes at 4 bytes a
+// pixel).
+template <class Op>
+RSW32_VBMI inline void blocks(const uint8_t* s, uint8_t* d, size_t n, __mmask64 keep, const Op& op) {
+    size_t i = 0;
+    for (; i + 64 <= n; i += 64) {
+        __m512i y = op(_mm512_loadu_si512(s + i));
+        if (keep) y = _mm512_mask_blend_epi8(keep, y, _mm512_loadu_si512(d + i));
+        _mm512_storeu_si512(d + i, y);
+    }
+    if (i < n) {
         const __mmask64 m = first_bytes(n - i);
-        _mm512_mask_storeu_epi8(d + i, m & ~keep, look_up(l, _mm512_maskz_loadu_epi8(m, s + i)));
+        _mm512_mask_storeu_epi8(d + i, m & ~keep, op(_mm512_maskz_loadu_epi8(m, s + i)));
     }
 }
 
-// Three fields, each a byte index in the low byte of its 16-bit lane.
-RSW32_VBMI inline __m512i fields_565(__m512i w, __m512i red_table, __m512i green_table, __m512i blue_table,
-                                     __m512i& r, __m512i& g) {
-    r = _mm512_maskz_permutexvar_epi8(even_bytes, _mm512_srli_epi16(w, 11), red_table);
-    g = _mm512_maskz_permutexvar_epi8(even_bytes, _mm512_and_si512(_mm512_srli_epi16(w, 5), _mm512_set1_epi16(63)),
-                                      green_table);
-    return _mm512_maskz_permutexvar_epi8(even_bytes, _mm512_and_si512(w, _mm512_set1_epi16(31)), blue_table);
+struct LookUp {
+    Lut table;
+    RSW32_VBMI __m512i operator()(__m512i x) const { return look_up(table, x); }
+};
+
+// Every byte through the table, at 3 or 4 bytes a pixel.
+template <size_t Bytes>
+RSW32_VBMI void table_bytes(const uint8_t* s, uint8_t* d, size_t n, const ChannelTable& t) {
+    blocks(s, d, Bytes * n, Bytes == 4 ? fourth_bytes : 0, LookUp{load_lut(t.entry)});
 }
+
+// Three fields, each a byte index in the low byte of its 16-bit lane, through their tables.
+struct Fields565 {
+    __m512i red, green, blue;
+    RSW32_VBMI void operator()(__m512i w, __m512i& r, __m512i& g, __m512i& b) const {
+        r = _mm512_maskz_permutexvar_epi8(even_bytes, _mm512_srli_epi16(w, 11), red);
+        g = _mm512_maskz_permutexvar_epi8(even_bytes, _mm512_and_si512(_mm512_srli_epi16(w, 5), _mm512_set1_epi16(63)), green);
+        b = _mm512_maskz_permutexvar_epi8(even_bytes, _mm512_and_si512(w, _mm512_set1_epi16(31)), blue);
+    }
+};
+
+struct Table565 {
+    Fields565 fields;
+    RSW32_VBMI __m512i operator()(__m512i w) const {
+        __m512i r, g, b;
+        fields(w, r, g, b);
+        return _mm512_or_si512(_mm512_or_si512(_mm512_slli_epi16(r, 11), _mm512_slli_epi16(g, 5)), b);
+    }
+};
 
 RSW32_VBMI void table_565(const uint8_t* s, uint8_t* d, size_t n, const ChannelTable& t) {
     const __m512i f5 = _mm512_maskz_loadu_epi8(first_bytes(32), t.field5), f6 = _mm512_loadu_si512(t.field6);
-    n *= 2;
-    for (size_t i = 0; i < n; i += 64) {
-        const __mmask64 m = first_bytes(n - i);
-        __m512i r, g;
-        const __m512i b = fields_565(_mm512_maskz_loadu_epi8(m, s + i), f5, f6, f5, r, g);
-        const __m512i w = _mm512_or_si512(_mm512_or_si512(_mm512_slli_epi16(r, 11), _mm512_slli_epi16(g, 5)), b);
-        _mm512_mask_storeu_epi8(d + i, m, w);
-    }
+    blocks(s, d, 2 * n, 0, Table565{{f5, f6, f5}});
 }
 
 // One channel of 64 pixels held in Bytes registers, as a plane. Plane byte k is pixel
@@ -143,35 +162,45 @@ RSW32_VBMI void grey_planes(const uint8_t* s, uint8_t* d, size_t n) {
     const __m512i gather = _mm512_load_si512(p.gather);
     const __mmask64 keep = Bytes == 4 ? fourth_bytes : 0;
     for (size_t i = 0; i < n; i += 64) {
+        // A full block moves whole registers; the last one masks what lies past the run.
         const size_t bytes = Bytes * std::min<size_t>(n - i, 64);
+        const uint8_t* from = s + Bytes * i;
+        uint8_t* to = d + Bytes * i;
         __mmask64 m[Bytes];
         __m512i v[Bytes];
         for (int r = 0; r < Bytes; ++r) {
             m[r] = first_bytes(bytes > size_t(64 * r) ? bytes - size_t(64 * r) : 0);
-            v[r] = _mm512_maskz_loadu_epi8(m[r], s + Bytes * i + 64 * r);
+            v[r] = bytes == 64 * Bytes ? _mm512_loadu_si512(from + 64 * r) : _mm512_maskz_loadu_epi8(m[r], from + 64 * r);
         }
         const __m512i grey = _mm512_add_epi8(
             _mm512_add_epi8(look_up(red, plane<Bytes>(v, gather, RedAt)), look_up(green, plane<Bytes>(v, gather, 1))),
             look_up(blue, plane<Bytes>(v, gather, 2 - RedAt)));
-        for (int r = 0; r < Bytes; ++r)
-            _mm512_mask_storeu_epi8(d + Bytes * i + 64 * r, m[r] & ~keep,
-                                    _mm512_permutexvar_epi8(_mm512_load_si512(p.spread[r]), grey));
+        for (int r = 0; r < Bytes; ++r) {
+            const __m512i out = _mm512_permutexvar_epi8(_mm512_load_si512(p.spread[r]), grey);
+            if (bytes == 64 * Bytes && !keep)
+                _mm512_storeu_si512(to + 64 * r, out);
+            else
+                _mm512_mask_storeu_epi8(to + 64 * r, m[r] & ~keep, out);
+        }
     }
 }
 
-RSW32_VBMI void grey_565(const uint8_t* s, uint8_t* d, size_t n) {
-    const __m512i red = _mm512_load_si512(grey_fields.red), green = _mm512_load_si512(grey_fields.green),
-                  blue = _mm512_load_si512(grey_fields.blue);
-    n *= 2;
-    for (size_t i = 0; i < n; i += 64) {
-        const __mmask64 m = first_bytes(n - i);
-        __m512i r, g;
-        const __m512i b = fields_565(_mm512_maskz_loadu_epi8(m, s + i), red, green, blue, r, g);
+// The weights of the widened fields added in 16-bit lanes, packed as RGB565 of the grey.
+struct Grey565 {
+    Fields565 fields;
+    RSW32_VBMI __m512i operator()(__m512i w) const {
+        __m512i r, g, b;
+        fields(w, r, g, b);
         const __m512i grey = _mm512_add_epi16(_mm512_add_epi16(r, g), b);
         const __m512i five = _mm512_srli_epi16(grey, 3), six = _mm512_srli_epi16(grey, 2);
-        const __m512i w = _mm512_or_si512(_mm512_or_si512(_mm512_slli_epi16(five, 11), _mm512_slli_epi16(six, 5)), five);
-        _mm512_mask_storeu_epi8(d + i, m, w);
+        return _mm512_or_si512(_mm512_or_si512(_mm512_slli_epi16(five, 11), _mm512_slli_epi16(six, 5)), five);
     }
+};
+
+RSW32_VBMI void grey_565(const uint8_t* s, uint8_t* d, size_t n) {
+    const Fields565 f{_mm512_load_si512(grey_fields.red), _mm512_load_si512(grey_fields.green),
+                      _mm512_load_si512(grey_fields.blue)};
+    blocks(s, d, 2 * n, 0, Grey565{f});
 }
 
 constexpr AdjustKernels vbmi_set{{table_bytes<3>, table_bytes<3>, table_bytes<4>, table_565},
