@@ -140,6 +140,10 @@ TEST_P(Transforms, BadSizesWriteNothing) {
     EXPECT_EQ(rs_rotsize(INT_MAX, INT_MAX, 450, &nw, &nh), -1);
     EXPECT_EQ(rs_rotsize(0, 1, 0, &nw, &nh), -1);
     EXPECT_EQ(nw + nh, -10);
+    int rw = 0, rh = 0;
+    EXPECT_EQ(rs_rotsize(3, 2, INT_MIN, &nw, &nh), 0);  // any angle: INT_MIN is 2752 in whole turns
+    rs_rotsize(3, 2, 2752, &rw, &rh);
+    EXPECT_EQ(std::pair(nw, nh), std::pair(rw, rh));
     EXPECT_EQ(scale(src, dst, 1, 49119, 1, 1), 0);  // the largest mask that fits
 }
 
