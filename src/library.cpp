@@ -8,6 +8,7 @@
 #include "files/state.h"
 #include "image/state.h"
 #include "services/state.h"
+#include "three_d/state.h"
 
 namespace library {
 
@@ -17,6 +18,7 @@ int start() {
     image::init_state();
     files::init_state();
     services::init_state();
+    three_d::init_state();
     return 0;
 }
 
