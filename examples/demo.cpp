@@ -28,6 +28,7 @@
 void draw_scene_2d(int width, int height);      // scene_2d.cpp
 void draw_scene_curves(int width, int height);  // scene_curves.cpp
 void draw_scene_sprites(int width, int height); // scene_sprites.cpp
+void draw_scene_effects(int width, int height); // scene_effects.cpp
 
 namespace {
 
@@ -72,6 +73,7 @@ constexpr Scene scenes[] = {
     {"shapes", draw_scene_2d},
     {"curves", draw_scene_curves},
     {"sprites", draw_scene_sprites},
+    {"effects", draw_scene_effects},
 };
 
 // ---- presenting ------------------------------------------------------------------------

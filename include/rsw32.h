@@ -418,9 +418,84 @@ RS_API int rs_cutdcb(const unsigned char *large, unsigned char *small, int x, in
 RS_API int rs_pastedcb(unsigned char *large, const unsigned char *small, int x, int y, int large_width, int width, int height);
 RS_API int rs_transdcb(const unsigned char *source, unsigned char *dest, int source_format, int dest_format, int count);
 
-/* ---- Image transforms ---------------------------------------------------------- */
+/* ---- Image transforms ----------------------------------------------------------
+ * Make a new picture in dest from the picture in source; no buffer is touched. Arrays are
+ * packed rows, first row = bottom row. rs_scale, rs_shear and rs_rotate take image arrays
+ * (1 byte a pixel); rs_scaledcb, rs_sheardcb and rs_rotdcb take dcbs of the depth of the
+ * last opened buffer (2 bytes a pixel at 16 bits, 3 at 24 and 32) and do nothing at
+ * other depths. Nearest pixel throughout; pixels of dest that map outside the source
+ * (rotation) or lie outside the sheared rows (shearing) are 0.
+ *  - rs_scale: dest is new_width x new_height.
+ *  - rs_shear: type bit 1 clear shears horizontally into max(new_size, width) x height,
+ *    set vertically into width x max(new_size, height); type bit 0 sets the direction
+ *    (horizontal: set leans the upper rows right; vertical: clear raises the left side).
+ *  - rs_rotate: by angle tenths of a degree, counterclockwise for positive angles, about
+ *    the centre, into dest of exactly the size rs_rotsize gives. Any angle is accepted.
+ * Results: 0 when done, and 0 without writing anything for a NULL array or a size below 1.
+ * -1, and nothing written, for a request the library refuses: a source or dest picture of
+ * more than 2^31 - 1 bytes; scaling where max(width, new_width) > 32799 or max(height,
+ * new_height) > 49119; shearing more than 81919 rows (horizontal) or columns (vertical).
+ * Scaling returns -2, and writes nothing, when it cannot get memory for its table of
+ * column offsets (4 bytes a new column).
+ * rs_rotsize stores the rotated size and returns 0, or returns -1 and stores nothing for a
+ * NULL pointer, a width or height below 1 or a size that does not fit an int.
+ * Source and dest must not overlap.
+ */
+RS_API int rs_rotate(const unsigned char *source, unsigned char *dest, int width, int height, int angle);
+RS_API int rs_rotsize(int width, int height, int angle, int *new_width, int *new_height);
+RS_API int rs_scale(const unsigned char *source, unsigned char *dest, int width, int height, int new_width, int new_height);
+RS_API int rs_shear(const unsigned char *source, unsigned char *dest, int width, int height, int new_size, int type);
+RS_API int rs_rotdcb(const unsigned char *source, unsigned char *dest, int width, int height, int angle);
+RS_API int rs_scaledcb(const unsigned char *source, unsigned char *dest, int width, int height, int new_width, int new_height);
+RS_API int rs_sheardcb(const unsigned char *source, unsigned char *dest, int width, int height, int new_size, int type);
 
-/* ---- Blending and photo adjustments -------------------------------------------- */
+/* ---- Blending and photo adjustments --------------------------------------------
+ * Mixing: each channel becomes first x o + second x (255 - o), divided by 255 and rounded
+ * to nearest; o is the opacity (rs_opacity keeps its low byte; 0 until first set, and not
+ * reset by rs_vbinit) or an opacity array, one byte a pixel in dcb order. 16-bit pixels
+ * are widened to 8-bit channels and narrowed again. Colour values are in the depth of the
+ * last opened buffer: RGB565 at 16 bits, 0xRRGGBB at 24 and 32 (results have a top byte
+ * of 0). At other depths (8 bits, or before any buffer was opened) rs_blend and
+ * rs_blend50 take both values as palette indices, mix their palette colours and return
+ * the nearest palette index (rs_blend50: the channel averages rounded down).
+ * Dcbs are those of the active depth; the dcb forms and the buffer forms do nothing at
+ * 8 bits, and the rgb forms (RGB triples, worked on in place) work at any depth.
+ * Buffer forms (vb) work on the width x height rectangle whose lower-left corner is the
+ * graphics cursor, rows upward, dcbs and opacity arrays walked bottom row first. They do
+ * nothing without an active buffer or unless the whole rectangle lies inside the buffer
+ * (it is not clipped). rs_blendvb/rs_blendvbv mix with the rectangle itself when second is
+ * NULL; at 32 bits they keep each pixel's fourth byte.
+ * Adjustments: contrast stretch maps low and below to 0, high and above to 255 and the
+ * entries between on a ramp rounded to nearest (ties to even); it does nothing unless
+ * low < high (any other low and high are accepted). Gamma maps channel c to 255 x
+ * (c / 255)^gamma rounded to nearest; a negative, infinite or NaN gamma does nothing.
+ * Greyscale puts round(0.299 r) + round(0.587 g) + round(0.114 b) in all three channels.
+ * Negative complements every byte, at 32 bits the fourth byte of buffer pixels too; the
+ * other adjustments keep that byte. The dcb forms read source and write dest (the same
+ * array is fine). Counts, widths and heights below 1 and NULL arrays do nothing; all
+ * return 0.
+ */
+RS_API int rs_opacity(int value);
+RS_API int rs_blend(int color1, int color2);
+RS_API int rs_blend50(int color1, int color2);
+RS_API int rs_blenddcb(const unsigned char *first, const unsigned char *second, unsigned char *dest, int count);
+RS_API int rs_blendvar(const unsigned char *first, const unsigned char *second, const unsigned char *opacity,
+                       unsigned char *dest, int count);
+RS_API int rs_blendvb(const unsigned char *first, const unsigned char *second, int width, int height);
+RS_API int rs_blendvbv(const unsigned char *first, const unsigned char *second, const unsigned char *opacity,
+                       int width, int height);
+RS_API int rs_contrgb(unsigned char *array, int low, int high, int count);
+RS_API int rs_contdcb(const unsigned char *source, unsigned char *dest, int low, int high, int count);
+RS_API int rs_contvb(int low, int high, int width, int height);
+RS_API int rs_gammargb(unsigned char *array, double gamma, int count);
+RS_API int rs_gammadcb(const unsigned char *source, unsigned char *dest, double gamma, int count);
+RS_API int rs_gammavb(double gamma, int width, int height);
+RS_API int rs_grayrgb(unsigned char *array, int count);
+RS_API int rs_graydcb(const unsigned char *source, unsigned char *dest, int count);
+RS_API int rs_grayvb(int width, int height);
+RS_API int rs_photorgb(unsigned char *array, int count);
+RS_API int rs_photodcb(const unsigned char *source, unsigned char *dest, int count);
+RS_API int rs_photovb(int width, int height);
 
 /* ---- Colour reduction --------------------------------------------------------------
  * rs_reduce(start, count, palette): in the active 8-bit buffer, merges the palette indices

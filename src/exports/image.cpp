@@ -7,7 +7,10 @@
 #include "image/mono.h"
 #include "image/picture.h"
 #include "image/reduce.h"
+#include "image/adjust.h"
+#include "image/blend.h"
 #include "image/transfer.h"
+#include "image/transform.h"
 
 // ---- mode-specific images
 extern "C" RS_API int rs_drwimage(const unsigned char* array, int width, int height) { return image::draw_image(array, width, height); }
@@ -45,8 +48,34 @@ extern "C" RS_API int rs_pastedcb(unsigned char* large, const unsigned char* sma
 extern "C" RS_API int rs_transdcb(const unsigned char* source, unsigned char* dest, int source_format, int dest_format, int count) { return image::translate_dcb(source, dest, source_format, dest_format, count); }
 
 // ---- image transforms
+extern "C" RS_API int rs_rotate(const unsigned char* source, unsigned char* dest, int width, int height, int angle) { return image::rotate(source, dest, width, height, angle); }
+extern "C" RS_API int rs_rotsize(int width, int height, int angle, int* new_width, int* new_height) { return image::rot_size(width, height, angle, new_width, new_height); }
+extern "C" RS_API int rs_scale(const unsigned char* source, unsigned char* dest, int width, int height, int new_width, int new_height) { return image::scale(source, dest, width, height, new_width, new_height); }
+extern "C" RS_API int rs_shear(const unsigned char* source, unsigned char* dest, int width, int height, int new_size, int type) { return image::shear(source, dest, width, height, new_size, type); }
+extern "C" RS_API int rs_rotdcb(const unsigned char* source, unsigned char* dest, int width, int height, int angle) { return image::rotate_dcb(source, dest, width, height, angle); }
+extern "C" RS_API int rs_scaledcb(const unsigned char* source, unsigned char* dest, int width, int height, int new_width, int new_height) { return image::scale_dcb(source, dest, width, height, new_width, new_height); }
+extern "C" RS_API int rs_sheardcb(const unsigned char* source, unsigned char* dest, int width, int height, int new_size, int type) { return image::shear_dcb(source, dest, width, height, new_size, type); }
 
 // ---- blending and photo adjustments
+extern "C" RS_API int rs_opacity(int value) { return image::set_opacity(value); }
+extern "C" RS_API int rs_blend(int color1, int color2) { return image::blend(color1, color2); }
+extern "C" RS_API int rs_blend50(int color1, int color2) { return image::blend50(color1, color2); }
+extern "C" RS_API int rs_blenddcb(const unsigned char* first, const unsigned char* second, unsigned char* dest, int count) { return image::blend_dcb(first, second, dest, count); }
+extern "C" RS_API int rs_blendvar(const unsigned char* first, const unsigned char* second, const unsigned char* opacity, unsigned char* dest, int count) { return image::blend_var(first, second, opacity, dest, count); }
+extern "C" RS_API int rs_blendvb(const unsigned char* first, const unsigned char* second, int width, int height) { return image::blend_vb(first, second, width, height); }
+extern "C" RS_API int rs_blendvbv(const unsigned char* first, const unsigned char* second, const unsigned char* opacity, int width, int height) { return image::blend_vbv(first, second, opacity, width, height); }
+extern "C" RS_API int rs_contrgb(unsigned char* array, int low, int high, int count) { return image::cont_rgb(array, low, high, count); }
+extern "C" RS_API int rs_contdcb(const unsigned char* source, unsigned char* dest, int low, int high, int count) { return image::cont_dcb(source, dest, low, high, count); }
+extern "C" RS_API int rs_contvb(int low, int high, int width, int height) { return image::cont_vb(low, high, width, height); }
+extern "C" RS_API int rs_gammargb(unsigned char* array, double gamma, int count) { return image::gamma_rgb(array, gamma, count); }
+extern "C" RS_API int rs_gammadcb(const unsigned char* source, unsigned char* dest, double gamma, int count) { return image::gamma_dcb(source, dest, gamma, count); }
+extern "C" RS_API int rs_gammavb(double gamma, int width, int height) { return image::gamma_vb(gamma, width, height); }
+extern "C" RS_API int rs_grayrgb(unsigned char* array, int count) { return image::gray_rgb(array, count); }
+extern "C" RS_API int rs_graydcb(const unsigned char* source, unsigned char* dest, int count) { return image::gray_dcb(source, dest, count); }
+extern "C" RS_API int rs_grayvb(int width, int height) { return image::gray_vb(width, height); }
+extern "C" RS_API int rs_photorgb(unsigned char* array, int count) { return image::photo_rgb(array, count); }
+extern "C" RS_API int rs_photodcb(const unsigned char* source, unsigned char* dest, int count) { return image::photo_dcb(source, dest, count); }
+extern "C" RS_API int rs_photovb(int width, int height) { return image::photo_vb(width, height); }
 
 // ---- colour reduction
 extern "C" RS_API int rs_reduce(int start, int count, unsigned char* palette) { return image::reduce(start, count, palette); }
