@@ -7,6 +7,7 @@
 #include "draw/state.h"
 #include "files/state.h"
 #include "image/state.h"
+#include "services/input.h"
 #include "services/state.h"
 
 namespace library {
@@ -17,6 +18,7 @@ int start() {
     image::init_state();
     files::init_state();
     services::init_state();
+    services::init_input();
     return 0;
 }
 
