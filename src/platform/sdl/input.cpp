@@ -1,6 +1,6 @@
-// Input and display modes of the SDL2 window host. The pointer is read where the system
-// has it, not where the last event left it, and the keys after pumping the events that
-// arrived, so polling sees what a person does without waiting for the window's own pump.
+// Input and display modes of the SDL2 window host. The pointer and the keys are read after
+// pumping the events that arrived, so polling sees what a person does without waiting for
+// the window's own pump.
 // The window system knows nothing of cursor sizes; 32 × 32 is what most cursors are.
 //
 // SDL changes the display mode only for a window in full screen: a mode change puts the
@@ -37,13 +37,13 @@ struct Sdl final : InputHost {
     bool mouse_present() override { return true; }
     void cursor_size(int& w, int& h) override { w = h = 32; }
 
+    // Where the pointer is over the window, its motion events say where; elsewhere it
+    // reads as left of and above the client area. (The system's own position is cached
+    // until the next motion of a device, so it misses moves made by warping.)
     void pointer(Device* dc, int& x, int& y) override {
-        SDL_PumpEvents();  // the window's position follows its configure events
-        int gx = 0, gy = 0, wx = 0, wy = 0;
-        SDL_GetGlobalMouseState(&gx, &gy);
-        SDL_GetWindowPosition(window_of(dc)->window, &wx, &wy);
-        x = gx - wx;
-        y = gy - wy;
+        SDL_PumpEvents();
+        x = y = -1;
+        if (SDL_GetMouseFocus() == window_of(dc)->window) SDL_GetMouseState(&x, &y);
     }
     void warp(Device* dc, int x, int y) override { SDL_WarpMouseInWindow(window_of(dc)->window, x, y); }
     void clip(Device* dc, const int* rect) override {
