@@ -4,15 +4,6 @@
 
 namespace {
 
-TEST(KeyTable, LeftAndRightKeysKeepTheirSideFromScanCodesAndUsages) {
-    struct Row { int scan, usage, key; };
-    for (const Row& r : {Row{0x2A, 0xE1, 0xA0}, Row{0x36, 0xE5, 0xA1}, Row{0x1D, 0xE0, 0xA2},
-                         Row{0xE01D, 0xE4, 0xA3}, Row{0x38, 0xE2, 0xA4}, Row{0xE038, 0xE6, 0xA5}}) {
-        EXPECT_EQ(host::scan_code_key(r.scan), r.key) << std::hex << r.scan;
-        EXPECT_EQ(host::usage_key(r.usage), r.key) << std::hex << r.usage;
-    }
-}
-
 // Every key a scan code names can be reported by the window host, and no two scan codes
 // name one key except the two Enter keys.
 TEST(KeyTable, EveryScanCodeKeyHasAUsageAndItsOwnCode) {

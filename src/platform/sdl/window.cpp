@@ -88,9 +88,13 @@ void handle(const SDL_Event& e) {
 Device* window_open(int width, int height, const char* title) {
     auto store = raster_store(width, height);
     if (!store) return nullptr;
-    // Signals are the application's: SDL would otherwise turn SIGINT and SIGTERM into quit
-    // events that nobody reads.
+    // Signals and the screen saver are the application's: SDL would otherwise turn SIGINT
+    // and SIGTERM into quit events that nobody reads, and hold the screen saver off through
+    // the session bus. Pixels are shown through the window system's own images, not through
+    // a texture of a 3D renderer started for nothing else.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
     if (windows().empty()) ++video_starts();  // the video system starts afresh
     SDL_Window* sdl = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
