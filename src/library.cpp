@@ -9,6 +9,7 @@
 #include "image/state.h"
 #include "services/input.h"
 #include "services/state.h"
+#include "three_d/state.h"
 
 namespace library {
 
@@ -19,6 +20,7 @@ int start() {
     files::init_state();
     services::init_state();
     services::init_input();
+    three_d::init_state();
     return 0;
 }
 

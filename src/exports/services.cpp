@@ -1,10 +1,11 @@
-// Exports of the platform services: mouse, keyboard, timing and display modes. Each one
-// forwards its arguments unchanged to the routine that implements it.
+// Exports of the numeric and platform services. Each one forwards its arguments unchanged
+// to the routine that implements it; nothing else belongs here.
 #include "rsw32.h"
 
 #include "services/clock.h"
 #include "services/display_mode.h"
 #include "services/input.h"
+#include "services/trig.h"
 
 // ---- mouse, keyboard, timing
 extern "C" RS_API int rs_mouseini(void) { return services::mouse_ini(); }
@@ -24,3 +25,6 @@ extern "C" RS_API int rs_measure(void) { return services::measure(); }
 // ---- display modes
 extern "C" RS_API int rs_modeset(int width, int height, int bits, int full_screen) { return services::mode_set(width, height, bits, full_screen); }
 extern "C" RS_API int rs_modetest(int width, int height, int bits) { return services::mode_test(width, height, bits); }
+
+// ---- trigonometric lookup
+extern "C" RS_API int rs_trig(int angle, double* cos_out, double* sin_out) { return services::trig(angle, cos_out, sin_out); }
