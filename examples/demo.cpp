@@ -6,8 +6,14 @@
 //   rsw32_demo [--window | --no-window] [--frames N] [--out DIR]
 //
 // A window is tried when a display is there (DISPLAY or WAYLAND_DISPLAY) or --window asks
-// for one, and each scene stays on screen for N frames (default 90, about a second and a
-// half) or until the window is closed; the demo never waits for anything else.
+// for one. In a window the demo is interactive until Escape or the window is closed:
+//   pointer     draws in the current colour into all four buffers (hold Shift to move
+//               without drawing); C changes the colour, E clears the drawing
+//   Space, Right / Left    next / previous scene
+//   1 2 3 4     the 8-, 16-, 24- or 32-bit buffer alone, filling the window; 0 all four
+// With --frames N each scene stays N frames instead and the demo ends after the last, as
+// it does without a window. Once a second it prints the frames per second, counted on the
+// library's clock.
 //
 // Adding a scene: write `void draw_scene_xxx(int width, int height)`, which draws into the
 // active buffer (any depth, already cleared to black) with rs_ functions, and add it to
@@ -19,6 +25,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -80,7 +87,7 @@ constexpr Scene scenes[] = {
 
 struct Options {
     bool window = false;
-    int frames = 90;
+    int frames = 0;  // 0: interactive
     std::string out = "out";
 };
 
@@ -137,18 +144,20 @@ bool draw(const Scene& scene, int handles[4]) {
     return true;
 }
 
-// Shows the four buffers in the quadrants of a device of width × height: one to one with
-// rs_vbpaste when the device is exactly twice the buffer size, scaled otherwise.
-void present(const int handles[4], int width, int height) {
+// Shows the four buffers in the quadrants of a device of width × height (view 0), or the
+// buffer of one depth filling it (views 1 to 4): one to one with rs_vbpaste when the device
+// is exactly twice the buffer size, scaled otherwise.
+void present(const int handles[4], int width, int height, int view) {
     for (int i = 0; i < 4; ++i) {
+        if (view != 0 && view != i + 1) continue;
         rs_vbopen(handles[i]);
-        const int col = i % 2, row = i / 2;
         const int maxx = rs_getmaxx(), maxy = rs_getmaxy();
-        if (width == 2 * (maxx + 1) && height == 2 * (maxy + 1))
+        const int col = view ? 0 : i % 2, row = view ? 0 : i / 2, parts = view ? 1 : 2;
+        if (!view && width == 2 * (maxx + 1) && height == 2 * (maxy + 1))
             rs_vbpaste(0, maxx, 0, maxy, col * (maxx + 1), row * (maxy + 1) + maxy);
         else
-            rs_vbscale(0, maxx, 0, maxy, col * width / 2, (col + 1) * width / 2 - 1, row * height / 2,
-                       (row + 1) * height / 2 - 1);
+            rs_vbscale(0, maxx, 0, maxy, col * width / parts, (col + 1) * width / parts - 1, row * height / parts,
+                       (row + 1) * height / parts - 1);
         rs_vbclose();
     }
 }
@@ -165,6 +174,74 @@ bool write_ppm(RS_HDC device, const std::string& path) {
         std::fwrite(rgb, 1, 3, f);
     }
     return std::fclose(f) == 0;
+}
+
+// ---- interaction ---------------------------------------------------------------------
+
+// Keys by scan code, reported once when they go down.
+struct KeyEdges {
+    bool down[0x80] = {};
+    bool pressed(int scan_code) {
+        bool& was = down[scan_code & 0x7F];
+        const bool now = rs_kbtest(scan_code) != 0;
+        const bool edge = now && !was;
+        was = now;
+        return edge;
+    }
+};
+
+constexpr unsigned char pen_colors[][3] = {{255, 255, 255}, {255, 64, 64}, {64, 255, 64}, {80, 160, 255}, {255, 220, 0}};
+
+// The pen: the pointer's place in the buffers, from its place in the window. rs_mousepos
+// reads it as if one buffer filled the window; in the four-buffer view each buffer fills
+// a quarter, so the point is doubled and taken within its quarter.
+struct Pen {
+    int color = 0;
+    int x = -1, y = -1;  // last point drawn, -1 when lifted
+
+    void follow(const int handles[4], int view, bool lifted) {
+        int px = 0, py = 0;
+        if (rs_mousepos(&px, &py) != 0 || lifted) {
+            x = y = -1;
+            return;
+        }
+        if (view == 0) {
+            px = 2 * px % buffer_width;
+            py = 2 * py % buffer_height;
+        }
+        for (int i = 0; i < 4; ++i) {
+            rs_vbopen(handles[i]);
+            const unsigned char* c = pen_colors[color];
+            rs_setcolorrgb(c[0], c[1], c[2]);
+            rs_move(x < 0 ? px : x, y < 0 ? py : y);
+            rs_draw(px, py);
+            rs_vbclose();
+        }
+        x = px;
+        y = py;
+    }
+};
+
+// Frames per second, printed about once a second, on the library's 55 ms clock.
+struct FrameCounter {
+    int start = rs_getclock(), frames = 0;
+    void frame() {
+        ++frames;
+        const int units = rs_getclock() - start;
+        if (units < 18) return;
+        std::printf("%.1f frames per second\n", frames * 1000.0 / (units * 55));
+        std::fflush(stdout);
+        start += units;
+        frames = 0;
+    }
+};
+
+void write_scene(RS_HDC device, const Options& options, const Scene& scene) {
+    const std::string path = options.out + "/" + scene.name + ".ppm";
+    if (write_ppm(device, path))
+        std::printf("%-8s 8, 16, 24 and 32 bits, left to right and top to bottom: %s\n", scene.name, path.c_str());
+    else
+        std::printf("%-8s cannot write %s\n", scene.name, path.c_str());
 }
 
 }  // namespace
@@ -184,33 +261,60 @@ int main(int argc, char** argv) {
     RS_HDC device = window ? window : surface;
     std::printf("presenting into %s\n", window ? "a window" : "an off-screen surface");
     rs_setdc(device);
-
-    int status = 0;
-    for (const Scene& scene : scenes) {
-        int handles[4] = {-1, -1, -1, -1};
-        if (!draw(scene, handles)) {
-            status = 1;
-            break;
-        }
-        bool open = true;
-        for (int frame = 0; frame < (window ? options.frames : 1) && open; ++frame) {
-            int w = width, h = height;
-            rsp_surface_pixels(device, &w, &h);  // a window may have been resized
-            present(handles, w, h);
-            if (window) {
-                open = rsp_window_pump(window) != 0;
-                std::this_thread::sleep_for(std::chrono::milliseconds(16));
-            }
-        }
-        const std::string path = options.out + "/" + scene.name + ".ppm";
-        if (write_ppm(device, path))
-            std::printf("%-8s 8, 16, 24 and 32 bits, left to right and top to bottom: %s\n", scene.name, path.c_str());
-        else
-            std::printf("%-8s cannot write %s\n", scene.name, path.c_str());
-        rs_vbfree(-1);
-        if (!open) break;
+    const bool interactive = window && options.frames == 0;
+    if (interactive) {
+        rs_mouseini();
+        std::printf("pointer draws (Shift: lifted), C colour, E clear, Space/Right/Left scenes, 0-4 depths, Esc quits\n");
     }
 
+    const int scene_count = int(sizeof scenes / sizeof scenes[0]);
+    int status = 0, scene = 0, view = 0;
+    int handles[4] = {-1, -1, -1, -1};
+    bool open = true, redraw = true;
+    KeyEdges keys;
+    Pen pen;
+    FrameCounter counter;
+    for (int frame = 0; open; ++frame) {
+        if (redraw) {
+            rs_vbfree(-1);
+            if (!draw(scenes[scene], handles)) {
+                status = 1;
+                break;
+            }
+            redraw = false;
+        }
+        int w = width, h = height;
+        rsp_surface_pixels(device, &w, &h);  // a window may have been resized
+        present(handles, w, h, view);
+        if (window) {
+            open = rsp_window_pump(window) != 0;
+            counter.frame();
+            std::this_thread::sleep_for(std::chrono::milliseconds(16));
+        }
+        int next = scene;
+        if (interactive) {
+            open = open && !keys.pressed(0x01);                                             // Escape
+            if (keys.pressed(0x39) || keys.pressed(0xE04D)) next = scene + 1;              // Space, Right
+            if (keys.pressed(0xE04B)) next = scene - 1;                                    // Left
+            for (int v = 0; v <= 4; ++v)
+                if (keys.pressed(v == 0 ? 0x0B : 0x01 + v)) view = v;                     // 0 .. 4
+            if (keys.pressed(0x2E)) pen.color = (pen.color + 1) % int(std::size(pen_colors));  // C
+            if (keys.pressed(0x12)) redraw = true;                                         // E
+            pen.follow(handles, view, rs_kbtest(0x2A) || rs_kbtest(0x36));
+        } else if (frame + 1 >= (window ? options.frames : 1)) {
+            next = scene + 1;
+            frame = -1;
+        }
+        if (next != scene || !open) write_scene(device, options, scenes[scene]);
+        if (next != scene) {
+            if (!interactive && next == scene_count) break;
+            scene = (next + scene_count) % scene_count;
+            redraw = true;
+            pen.x = pen.y = -1;
+        }
+    }
+
+    rs_vbfree(-1);
     rs_setdc(nullptr);
     if (window) rsp_window_close(window);
     if (surface) rsp_surface_destroy(surface);

@@ -621,6 +621,77 @@ RS_API int rs_3Dtransformobject(const double *in, double *out, int n);
  */
 RS_API int rs_trig(int angle, double *cos_out, double *sin_out);
 
+/* ---- Mouse, keyboard, timing ---------------------------------------------------------
+ * Everything is polled from the host: the pointer and keys as they are now, in the window
+ * that has the focus (see rsp_focus), which shows the last opened buffer stretched over its
+ * client area. Positions are buffer coordinates, converted with rs_xclient/rs_yclient and
+ * rs_xvb/rs_yvb.
+ *
+ * rs_mouseini: 1 with a mouse (pointer recorded as visible, pointer size 16), -1 without.
+ * Until it has found a mouse the other mouse functions do nothing and return 0 (NULL for
+ * rs_mouseptr), except rs_mousepos, which returns -1, and rs_mousesiz. rs_vbinit forgets
+ * the mouse: call rs_mouseini after it.
+ * rs_mousevis: bit 0 shows (1) or hides (0) the pointer; the host is asked only when it
+ * differs from the last state asked for, so calls never pile up on its show counter.
+ * rs_mousemov: moves the pointer to a buffer position; nothing without a focus window.
+ * rs_mousepos: stores the pointer's buffer position and returns 0, or stores -1 in both and
+ * returns -1 when the pointer is outside the buffer's area of the window (left of or above
+ * the client area counts as outside, although truncation would make it column or row 0),
+ * or there is no mouse or focus window. Null pointers are not written.
+ * rs_mouselim: keeps the pointer inside the converted rectangle (the host's right and bottom
+ * edges are exclusive, so it stops a client pixel short of maxx, maxy); minx > maxx or
+ * miny > maxy releases it.
+ * rs_mousesiz: 16 or 32 sets the pointer size rs_mouseptr reads; anything else is ignored.
+ * rs_mouseptr: masks holds pointer-size rows of the AND mask, then as many of the XOR mask,
+ * each row one 16- or 32-bit integer in the machine's byte order, leftmost pixel in the top
+ * bit. They go into the top-left corner of a cursor of the host's size, transparent
+ * elsewhere; a pointer larger than the host's cursor is cut to it. NULL for no masks or a
+ * hot spot outside the cursor. Each call makes a new cursor, kept until the process ends:
+ * make cursors once, not each frame.
+ * rs_mousecur: shows a cursor from rs_mouseptr; NULL brings the host's arrow back, and a
+ * handle that is no such cursor is ignored.
+ * rs_kbtest: 0 asks whether any key is down, key numbers 4 to 255, so the left and right
+ * buttons never count but the middle and extra buttons do; otherwise whether the key with
+ * that set-1 scan code is down: 0x2A left shift, 0x36 right shift, 0x1D left and 0xE01D
+ * right control, 0x38 left and 0xE038 right alt, 0xE048 the up arrow but 0x48 the keypad's 8
+ * (0xE0-prefixed codes as 0xE0nn). Unknown codes give 0.
+ * rs_getclock: the tick counter in clock units of 55 ms.
+ * rs_waitfor: returns once units x 55 ms have passed; it sleeps rather than spins, and is
+ * exact across the wrap of the tick counter. 0 or below returns at once.
+ * rs_stall: count passes of 50 calls of an empty routine; 0 or below returns at once.
+ * rs_measure: the rs_stall count lasting about one clock unit, from 65535 passes timed on
+ * the tick counter: 65535 / whole units elapsed, or, when less than one unit elapsed (a
+ * fast processor), 65535 x 55 / milliseconds elapsed; -1 when not a millisecond elapsed.
+ */
+RS_API int rs_mouseini(void);
+RS_API int rs_mousevis(int state);
+RS_API int rs_mousemov(int x, int y);
+RS_API int rs_mousepos(int *x, int *y);
+RS_API int rs_mouselim(int minx, int maxx, int miny, int maxy);
+RS_API int rs_mousesiz(int size);
+RS_API RS_HCURSOR rs_mouseptr(const void *masks, int hot_x, int hot_y);
+RS_API int rs_mousecur(RS_HCURSOR cursor);
+RS_API int rs_kbtest(int scan_code);
+RS_API int rs_getclock(void);
+RS_API int rs_waitfor(int units);
+RS_API int rs_stall(int count);
+RS_API int rs_measure(void);
+
+/* ---- Display modes -------------------------------------------------------------------
+ * Both hand the host a mode of width x height at bits per pixel (nothing else) and return
+ * its result: 0 done (or possible), -1 refused, -2 the display has no such mode.
+ * rs_modeset: bits 0 goes back to the mode the session started in, whatever width and
+ * height are, and pauses 200 ms after; otherwise it pauses 200 ms, asks for the mode
+ * (temporary when full_screen is not 0) and, if that fails, asks again for it to be kept.
+ * On the window host a mode is taken by the focus window going full screen in it, and
+ * going back takes it out of full screen; the headless host switches among the modes given
+ * to rsp_display_modes, and without any it has no mode to switch to (-2; going back is 0).
+ * rs_modetest: pauses 200 ms, then returns -1 when no mode of the display has that width,
+ * height and depth, else asks the host whether the first such mode can be set.
+ */
+RS_API int rs_modeset(int width, int height, int bits, int full_screen);
+RS_API int rs_modetest(int width, int height, int bits);
+
 /* ---- Stroke-text settings ----------------------------------------------------------- */
 RS_API int rs_setangle(double degrees);
 RS_API int rs_setratio(double ratio);   /* ignored unless ratio > 0 */

@@ -74,6 +74,54 @@ RS_API int rsp_clipboard_put_dib(const unsigned char *dib, int bytes);
 RS_API int rsp_clipboard_get(int format, unsigned char *out, int capacity);
 RS_API int rsp_clipboard_hold(int held);
 
+/* ---- Input, clock and display modes of the headless host --------------------------
+ * The headless host answers for input while no window has the focus: its pointer, keys
+ * and display modes are what these functions inject, and what the library asked of them
+ * is read back here. Its screen puts every surface's client area at the origin, so pointer
+ * positions are client coordinates of whichever surface has the focus. The clock and the
+ * show counter, cursor and cursor masks read back here are those of every host.
+ *
+ * rsp_input_reset: the pointer at (0, 0), free, shown, the arrow, a mouse present, cursors
+ * of 32 x 32, no key down, the real clock, no display modes. Returns 0.
+ * rsp_mouse_present: whether rs_mouseini finds a mouse (1 at first).
+ * rsp_cursor_size: the size of the host's cursors, multiples of 8 from 8 to 128 (-1 else).
+ * rsp_pointer_move: a person moving the pointer; the limit set with rs_mouselim holds it.
+ * rsp_pointer: stores the pointer position (after rs_mousemov and limits) and, when it is
+ * limited, the limit as left, top, right, bottom (right and bottom exclusive) in limits[4];
+ * returns 1 when limited, 0 when free. Null pointers are not written.
+ * rsp_pointer_shown: the show counter (the pointer is visible at 0 and above); stores in
+ * *calls how often the library showed or hid it.
+ * rsp_cursor: the cursor last given to rs_mousecur (NULL: the arrow).
+ * rsp_cursor_masks: a cursor's size, hot spot, and its AND and XOR masks, width / 8 bytes a
+ * row, leftmost pixel in the top bit, top row first (width / 8 x height bytes each; NULL
+ * arguments are skipped). -1 for a handle that is no cursor.
+ * rsp_key: holds key number key (1..255: 1 left, 2 right, 4 middle button, 0xA0/0xA1 left
+ * and right shift, 'A'..'Z', '0'..'9', 0x1B escape, ...: the numbers of the Windows virtual
+ * keys) down or lets it go. -1 for another number.
+ * rsp_clock_inject: with injected 1, the tick counter reads ms and moves only when the
+ * library waits (by the time it waits, 1 ms for each poll of a wait for the next tick);
+ * with 0, the real clock. rsp_clock reads the tick counter, milliseconds.
+ * rsp_display_modes: the display's modes as count (width, height, bits) triples, the first
+ * being the one in force; count 0 leaves none. -1 for a negative count or missing modes.
+ * rsp_display_mode: stores the mode in force (zeros without modes) and the flags of the
+ * last change asked for (1 keep, 2 only test, 4 temporary; 0 also for going back); returns
+ * how many changes were asked for since rsp_display_modes.
+ */
+RS_API int rsp_input_reset(void);
+RS_API int rsp_mouse_present(int present);
+RS_API int rsp_cursor_size(int width, int height);
+RS_API int rsp_pointer_move(int x, int y);
+RS_API int rsp_pointer(int *x, int *y, int *limits);
+RS_API int rsp_pointer_shown(int *calls);
+RS_API RS_HCURSOR rsp_cursor(void);
+RS_API int rsp_cursor_masks(RS_HCURSOR cursor, unsigned char *and_mask, unsigned char *xor_mask,
+                            int *width, int *height, int *hot_x, int *hot_y);
+RS_API int rsp_key(int key, int down);
+RS_API int rsp_clock_inject(int injected, unsigned int ms);
+RS_API unsigned int rsp_clock(void);
+RS_API int rsp_display_modes(const int *modes, int count);
+RS_API int rsp_display_mode(int *width, int *height, int *bits, int *last_flags);
+
 #ifdef __cplusplus
 }
 #endif

@@ -7,6 +7,7 @@
 #include "draw/state.h"
 #include "files/state.h"
 #include "image/state.h"
+#include "services/input.h"
 #include "services/state.h"
 #include "three_d/state.h"
 
@@ -18,6 +19,7 @@ int start() {
     image::init_state();
     files::init_state();
     services::init_state();
+    services::init_input();
     three_d::init_state();
     return 0;
 }

@@ -36,6 +36,20 @@ protected:
     }
 };
 
+// The library with the headless host's pointer, keys, clock and display modes as a fresh
+// host has them, and put back so afterwards.
+class HeadlessInput : public Library {
+protected:
+    void SetUp() override {
+        rsp_input_reset();
+        Library::SetUp();
+    }
+    void TearDown() override {
+        Library::TearDown();
+        rsp_input_reset();
+    }
+};
+
 // The same test body at 8, 16, 24 and 32 bits.
 class EachDepth : public Library, public ::testing::WithParamInterface<int> {
 protected:

@@ -25,3 +25,18 @@ extern "C" RS_API int rsp_printer_default(const char* name) { return host::print
 extern "C" RS_API int rsp_clipboard_put_dib(const unsigned char* dib, int bytes) { return host::clipboard_put_dib(dib, bytes); }
 extern "C" RS_API int rsp_clipboard_get(int format, unsigned char* out, int capacity) { return host::clipboard_get(format, out, capacity); }
 extern "C" RS_API int rsp_clipboard_hold(int held) { return host::clipboard_hold(held); }
+
+// ---- input, clock and display modes of the headless host
+extern "C" RS_API int rsp_input_reset(void) { return host::input_reset(); }
+extern "C" RS_API int rsp_mouse_present(int present) { return host::mouse_present_set(present); }
+extern "C" RS_API int rsp_cursor_size(int width, int height) { return host::cursor_size_set(width, height); }
+extern "C" RS_API int rsp_pointer_move(int x, int y) { return host::pointer_move(x, y); }
+extern "C" RS_API int rsp_pointer(int* x, int* y, int* limits) { return host::pointer_read(x, y, limits); }
+extern "C" RS_API int rsp_pointer_shown(int* calls) { return host::pointer_shown(calls); }
+extern "C" RS_API RS_HCURSOR rsp_cursor(void) { return host::cursor_current(); }
+extern "C" RS_API int rsp_cursor_masks(RS_HCURSOR cursor, unsigned char* and_mask, unsigned char* xor_mask, int* width, int* height, int* hot_x, int* hot_y) { return host::cursor_masks(cursor, and_mask, xor_mask, width, height, hot_x, hot_y); }
+extern "C" RS_API int rsp_key(int key, int down) { return host::key_set(key, down); }
+extern "C" RS_API int rsp_clock_inject(int injected, unsigned int ms) { return host::clock_inject(injected, ms); }
+extern "C" RS_API unsigned int rsp_clock(void) { return host::clock_read(); }
+extern "C" RS_API int rsp_display_modes(const int* modes, int count) { return host::display_modes_set(modes, count); }
+extern "C" RS_API int rsp_display_mode(int* width, int* height, int* bits, int* last_flags) { return host::display_mode_read(width, height, bits, last_flags); }

@@ -2,7 +2,29 @@
 // to the routine that implements it; nothing else belongs here.
 #include "rsw32.h"
 
+#include "services/clock.h"
+#include "services/display_mode.h"
+#include "services/input.h"
 #include "services/trig.h"
+
+// ---- mouse, keyboard, timing
+extern "C" RS_API int rs_mouseini(void) { return services::mouse_ini(); }
+extern "C" RS_API int rs_mousevis(int state) { return services::mouse_vis(state); }
+extern "C" RS_API int rs_mousemov(int x, int y) { return services::mouse_mov(x, y); }
+extern "C" RS_API int rs_mousepos(int* x, int* y) { return services::mouse_pos(x, y); }
+extern "C" RS_API int rs_mouselim(int minx, int maxx, int miny, int maxy) { return services::mouse_lim(minx, maxx, miny, maxy); }
+extern "C" RS_API int rs_mousesiz(int size) { return services::mouse_siz(size); }
+extern "C" RS_API RS_HCURSOR rs_mouseptr(const void* masks, int hot_x, int hot_y) { return services::mouse_ptr(masks, hot_x, hot_y); }
+extern "C" RS_API int rs_mousecur(RS_HCURSOR cursor) { return services::mouse_cur(cursor); }
+extern "C" RS_API int rs_kbtest(int scan_code) { return services::kb_test(scan_code); }
+extern "C" RS_API int rs_getclock(void) { return services::get_clock(); }
+extern "C" RS_API int rs_waitfor(int units) { return services::wait_for(units); }
+extern "C" RS_API int rs_stall(int count) { return services::stall(count); }
+extern "C" RS_API int rs_measure(void) { return services::measure(); }
+
+// ---- display modes
+extern "C" RS_API int rs_modeset(int width, int height, int bits, int full_screen) { return services::mode_set(width, height, bits, full_screen); }
+extern "C" RS_API int rs_modetest(int width, int height, int bits) { return services::mode_test(width, height, bits); }
 
 // ---- trigonometric lookup
 extern "C" RS_API int rs_trig(int angle, double* cos_out, double* sin_out) { return services::trig(angle, cos_out, sin_out); }

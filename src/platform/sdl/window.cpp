@@ -2,34 +2,26 @@
 // and each pump shows the store in the window (through the window surface, so any video
 // driver works, the offscreen and dummy drivers included). Closing a window hides it;
 // its device stays valid until the host side releases it.
-#include <SDL.h>
+#include "platform/sdl/window.h"
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "platform/common/host_side.h"
-#include "platform/common/objects.h"
 
 namespace host {
-namespace {
-
-struct Window : Raster {
-    Window(int w, int h, std::unique_ptr<uint32_t[]> store, SDL_Window* win)
-        : Raster(Kind::window, w, h, std::move(store)), window(win) {}
-    ~Window() override;
-    SDL_Window* window;
-    bool open = true;
-    bool exposed = true;  // the window needs its pixels shown again
-
-    void show();
-    void resize(int w, int h);
-};
 
 std::vector<Window*>& windows() {
     static std::vector<Window*> list;
     return list;
 }
+
+static unsigned& video_starts() {
+    static unsigned n = 0;
+    return n;
+}
+
+unsigned video_generation() { return video_starts(); }
 
 Window::~Window() {
     std::erase(windows(), this);
@@ -63,6 +55,8 @@ void Window::resize(int w, int h) {
     exposed = true;
 }
 
+namespace {
+
 Window* window_by_id(uint32_t id) {
     for (Window* w : windows())
         if (SDL_GetWindowID(w->window) == id) return w;
@@ -94,7 +88,15 @@ void handle(const SDL_Event& e) {
 Device* window_open(int width, int height, const char* title) {
     auto store = raster_store(width, height);
     if (!store) return nullptr;
+    // Signals and the screen saver are the application's: SDL would otherwise turn SIGINT
+    // and SIGTERM into quit events that nobody reads, and hold the screen saver off through
+    // the session bus. Pixels are shown through the window system's own images, not through
+    // a texture of a 3D renderer started for nothing else.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    if (windows().empty()) ++video_starts();  // the video system starts afresh
     SDL_Window* sdl = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
                                        height, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
     if (!sdl) {
