@@ -8,6 +8,7 @@
 #include "files/state.h"
 #include "image/state.h"
 #include "services/state.h"
+#include "services/text.h"
 
 namespace library {
 
@@ -17,6 +18,7 @@ int start() {
     image::init_state();
     files::init_state();
     services::init_state();
+    services::text_init();
     return 0;
 }
 

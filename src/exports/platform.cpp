@@ -2,6 +2,7 @@
 // set up the host the library presents to.
 #include "rsw32_platform.h"
 
+#include "platform/common/fonts.h"
 #include "platform/common/host_side.h"
 #include "platform/headless/headless.h"
 
@@ -25,3 +26,8 @@ extern "C" RS_API int rsp_printer_default(const char* name) { return host::print
 extern "C" RS_API int rsp_clipboard_put_dib(const unsigned char* dib, int bytes) { return host::clipboard_put_dib(dib, bytes); }
 extern "C" RS_API int rsp_clipboard_get(int format, unsigned char* out, int capacity) { return host::clipboard_get(format, out, capacity); }
 extern "C" RS_API int rsp_clipboard_hold(int held) { return host::clipboard_hold(held); }
+
+// ---- fonts
+extern "C" RS_API RS_HFONT rsp_font_create(const char* face, int pixel_height, int weight, int italic, int antialias) { return host::font_create(face, pixel_height, weight, italic, antialias); }
+extern "C" RS_API int rsp_font_destroy(RS_HFONT font) { return host::font_destroy(font); }
+extern "C" RS_API int rsp_set_system_fonts(int available) { return host::set_system_fonts(available); }
