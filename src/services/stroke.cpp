@@ -81,9 +81,40 @@ size_t next_item(const uint8_t* s, size_t i, size_t n, int& set, Item& item) {
 
 bool has_glyph(int code) { return code >= 32 && code <= 127 && code != '_'; }
 
-// Draws one glyph at the world cursor, which stands on the baseline at the glyph's left
+// The moves and draws of a walk, made through the world line routines. A move only sets
+// the world cursor and the graphics cursor, so a run of moves is made as one move to
+// where the last of them ends, reached by the same additions in the same order: the
+// cursors come out exactly as after the run, and each draw starts from them. This halves
+// the world-to-screen conversions of short glyphs.
+struct Walk {
+    bool pending = false;  // moves not yet made end at `at`
+    Vec at{};
+
+    void move_to(const Vec& p) {
+        at = p;
+        pending = true;
+    }
+    void move_by(const Vec& d) {
+        const Vec from = pending ? at : Vec{core::world().cursor_x, core::world().cursor_y};
+        move_to({from.x + d.x, from.y + d.y});
+    }
+    void settle() {
+        if (pending) draw::move_world(at.x, at.y);
+        pending = false;
+    }
+    void draw_by(const Vec& d) {
+        settle();
+        draw::line_rel_world(d.x, d.y);
+    }
+    void draw_to(const Vec& p) {
+        settle();
+        draw::line_world(p.x, p.y);
+    }
+};
+
+// Draws one glyph from the world cursor, which stands on the baseline at the glyph's left
 // edge (raised or lowered by the caller), with grid unit u.
-void draw_glyph(const Frame& f, const int8_t* glyph, double u) {
+void draw_glyph(Walk& walk, const Frame& f, const int8_t* glyph, double u) {
     const int left = glyph[0];
     const int points = uint8_t(glyph[2]);
     const int8_t* p = glyph + 3;
@@ -97,9 +128,9 @@ void draw_glyph(const Frame& f, const int8_t* glyph, double u) {
         const Vec q{double(p[0] - left), double(9 - p[1])};
         const Vec step = f.rotate((q.x - prev.x) * u * f.xscale, (q.y - prev.y) * u);
         if (pen_down)
-            draw::line_rel_world(step.x, step.y);
+            walk.draw_by(step);
         else
-            draw::move_rel_world(step.x, step.y);
+            walk.move_by(step);
         prev = q;
         pen_down = true;
     }
@@ -107,7 +138,7 @@ void draw_glyph(const Frame& f, const int8_t* glyph, double u) {
 
 // The start of the walk: the graphics cursor in world space, moved back by the text's
 // length for centred (justify 0) or right-aligned (justify > 0) text.
-Vec start(const Frame& f, const char* string, int count, int justify) {
+Vec start(Walk& walk, const Frame& f, const char* string, int count, int justify) {
     Vec base{core::x_world(draw::get_xpos()), core::y_world(draw::get_ypos())};
     if (justify >= 0) {
         double length = sw_length(string, count);
@@ -115,7 +146,7 @@ Vec start(const Frame& f, const char* string, int count, int justify) {
         base.x -= length * f.cos;
         base.y -= length * f.sin;
     }
-    draw::move_world(base.x, base.y);
+    walk.move_to(base);
     return base;
 }
 
@@ -123,7 +154,7 @@ Vec start(const Frame& f, const char* string, int count, int justify) {
 struct Underline {
     bool open = false;
     Vec from{};
-    void toggle(const Frame& f, const Vec& base) {
+    void toggle(Walk& walk, const Frame& f, const Vec& base) {
         const Vec drop = f.rotate(0, -0.3 * f.size);
         const Vec here{base.x + drop.x, base.y + drop.y};
         if (!open) {
@@ -132,18 +163,18 @@ struct Underline {
             return;
         }
         open = false;
-        draw::move_world(from.x, from.y);
-        draw::line_world(here.x, here.y);
-        draw::move_world(base.x, base.y);
+        walk.move_to(from);
+        walk.draw_to(here);
+        walk.move_to(base);
     }
 };
 
 // Moves the base point on by a glyph's advance and puts the world cursor there.
-void advance(const Frame& f, Vec& base, int left, int right, double u) {
+void advance(Walk& walk, const Frame& f, Vec& base, int left, int right, double u) {
     const Vec step = f.rotate((right - left) * u * f.xscale, 0);
     base.x += step.x;
     base.y += step.y;
-    draw::move_world(base.x, base.y);
+    walk.move_to(base);
 }
 
 }  // namespace
@@ -170,27 +201,26 @@ int sw_char(const char* string, int count, int justify) {
     if (!string || count < 0 || !derive(f)) return 0;
     const size_t n = readable(string, count);
     const auto* s = reinterpret_cast<const uint8_t*>(string);
-    Vec base = start(f, string, count, justify);
+    Walk walk;
+    Vec base = start(walk, f, string, count, justify);
     Underline underline;
     int set = 0;
     for (size_t i = 0; i < n;) {
         Item item;
         i = next_item(s, i, n, set, item);
         if (item.code == '_') {
-            underline.toggle(f, base);
+            underline.toggle(walk, f, base);
             continue;
         }
         if (!has_glyph(item.code)) continue;
         const double u = item.halve ? f.unit / 2 : f.unit;
         const double h = item.halve ? f.size / 2 : f.size;
-        if (item.shift != 0) {
-            const Vec raise = f.rotate(0, item.shift * h);
-            draw::move_rel_world(raise.x, raise.y);
-        }
+        if (item.shift != 0) walk.move_by(f.rotate(0, item.shift * h));
         const int8_t* glyph = stroke_font1_data + stroke_font1_index[item.code + set];
-        draw_glyph(f, glyph, u);
-        advance(f, base, glyph[0], glyph[1], u);
+        draw_glyph(walk, f, glyph, u);
+        advance(walk, f, base, glyph[0], glyph[1], u);
     }
+    walk.settle();
     return 0;
 }
 
@@ -201,19 +231,21 @@ int sw_text(char* string, int count, int justify) {
     for (size_t i = 0; i < n; ++i)
         if (string[i] == '\\') string[i] = ' ';
     const auto* s = reinterpret_cast<const uint8_t*>(string);
-    Vec base = start(f, string, count, justify);
+    Walk walk;
+    Vec base = start(walk, f, string, count, justify);
     Underline underline;
     for (size_t i = 0; i < n; ++i) {
         if (s[i] == '_') {
-            underline.toggle(f, base);
+            underline.toggle(walk, f, base);
             continue;
         }
         // The second font has codes 32..126 only.
         if (s[i] < 32 || s[i] > 126) continue;
         const int8_t* glyph = stroke_font2_data + stroke_font2_index[s[i]];
-        draw_glyph(f, glyph, f.unit);
-        advance(f, base, glyph[0], glyph[1], f.unit);
+        draw_glyph(walk, f, glyph, f.unit);
+        advance(walk, f, base, glyph[0], glyph[1], f.unit);
     }
+    walk.settle();
     return 0;
 }
 

@@ -117,7 +117,9 @@ void draw_string(const core::ActiveBuffer& vb, host::Font* font, const uint8_t* 
 
 }  // namespace
 
-void text_init() { select(host::stock_font(default_stock_font)); }
+// Stock font 10 is current again; it is looked up (and its face opened) at the first
+// rs_print, so starting the library costs no font lookup.
+void text_init() { text() = TextState{}; }
 
 int font_dc(void* dc) {
     state().text_dc = dc;

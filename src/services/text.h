@@ -19,7 +19,8 @@ inline TextState& text() {
     return t;
 }
 
-// rs_vbinit's part: stock font 10 becomes the current font.
+// rs_vbinit's part: stock font 10 becomes the current font (its metrics are read when it
+// is first used).
 void text_init();
 
 int font_dc(void* dc);

@@ -11,6 +11,7 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -48,8 +49,20 @@ struct Match {
     int slant = FC_SLANT_ROMAN;
 };
 
+// fontconfig, started at the first lookup and finished when the process ends, so that
+// its caches are released rather than left behind.
+bool fontconfig() {
+    static const bool started = [] {
+        if (!FcInit()) return false;
+        std::atexit([] { FcFini(); });
+        return true;
+    }();
+    return started;
+}
+
 // The font file fontconfig picks for the request; false when it has none.
 bool match(const char* family, int pixel_height, int weight, bool italic, Match& out) {
+    if (!fontconfig()) return false;
     FcConfig* config = FcConfigGetCurrent();
     if (!config) return false;
     FcPattern* pattern = FcPatternCreate();
