@@ -8,6 +8,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "core/world.h"
 #include "services/stroke_glyphs.h"
@@ -60,30 +61,21 @@ TEST(StrokeGlyphs, CapitalAOfTheFirstFont) {
     EXPECT_EQ(advance('A'), 18);
 }
 
-TEST_P(StrokeText, SuperscriptIsHalfSizeHalfASizeUp) {
-    const Result escaped = run([] { rs_swchar("A\\^2", 4, -1); });
-    const Result pieces = run([] {
-        rs_swchar("A", 1, -1);
-        rs_setsizew(21);      // half size: grid unit 1
-        rs_moverw(0, 21);     // half a size up
-        rs_swchar("2", 1, -1);
-        rs_moverw(0, -21);
-        rs_setsizew(42);
-    });
-    EXPECT_EQ(escaped, pieces);
-    EXPECT_EQ(escaped.x, 20 + 2 * 18 + advance('2'));
-    EXPECT_DOUBLE_EQ(rs_swlength("A\\^2", 4), 2 * 18 + advance('2'));
-    // A subscript goes as far down.
-    const Result sub = run([] { rs_swchar("A\\v2", 4, -1); });
-    const Result sub_pieces = run([] {
-        rs_swchar("A", 1, -1);
-        rs_setsizew(21);
-        rs_moverw(0, -21);
-        rs_swchar("2", 1, -1);
-        rs_moverw(0, 21);
-        rs_setsizew(42);
-    });
-    EXPECT_EQ(sub, sub_pieces);
+TEST_P(StrokeText, SubAndSuperscriptsAreHalfSizeHalfASizeOff) {
+    for (const auto& [escape, shift] : {std::pair{"A\\^2", 21.0}, std::pair{"A\\v2", -21.0}}) {
+        const Result escaped = run([&] { rs_swchar(escape, 4, -1); });
+        const Result pieces = run([&] {
+            rs_swchar("A", 1, -1);
+            rs_setsizew(21);  // half size: grid unit 1
+            rs_moverw(0, shift);
+            rs_swchar("2", 1, -1);
+            rs_setsizew(42);
+        });
+        EXPECT_EQ(escaped.pixels, pieces.pixels) << escape;
+        EXPECT_EQ(escaped.x, 20 + 2 * 18 + advance('2'));
+        EXPECT_EQ(escaped.y, 150);
+        EXPECT_DOUBLE_EQ(rs_swlength(escape, 4), 2 * 18 + advance('2'));
+    }
 }
 
 TEST_P(StrokeText, UnderscoresUnderlineTheWordAndTakeNoRoom) {
