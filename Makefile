@@ -2,6 +2,12 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 DEMO_ARGS ?=
+# `make bench BENCH_FILTER=regex` runs only the matching benchmarks. BENCH_ARGS: each runs
+# in 7 repetitions shuffled among all the others, so that a benchmark and its baseline meet
+# the same load on a shared machine; the ratios take each side's fastest repetition.
+BENCH_FILTER ?=
+BENCH_ARGS ?= --benchmark_repetitions=7 --benchmark_min_time=0.05 --benchmark_enable_random_interleaving=true \
+  --benchmark_display_aggregates_only=true
 
 .PHONY: all deps demo test test-sanitize bench fuzz clean
 
@@ -32,7 +38,9 @@ test-sanitize: build/sanitize/Makefile
 
 bench: build/release/Makefile
 	cmake --build build/release -j$(JOBS) --target rsw32_bench
-	./build/release/bench/rsw32_bench
+	./build/release/bench/rsw32_bench --benchmark_out=build/release/bench.json --benchmark_out_format=json \
+	  $(if $(BENCH_FILTER),'--benchmark_filter=$(BENCH_FILTER)') $(BENCH_ARGS)
+	python3 bench/ratios.py build/release/bench.json
 
 fuzz: | deps
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DRSW32_FUZZ=ON -DRSW32_TESTS=OFF -DRSW32_BENCH=OFF

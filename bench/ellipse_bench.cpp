@@ -9,8 +9,7 @@
 #include "core/pixel.h"
 #include "core/vbuf.h"
 #include "draw/ellipse.h"
-#include "draw/state.h"
-#include "rsw32.h"
+#include "fixture.h"
 
 namespace {
 
@@ -30,36 +29,34 @@ int64_t circle_pixels(int r) {
     return n;
 }
 
-struct Buffer {
-    int handle;
-    explicit Buffer(int bits) {
-        rs_vbinit();
-        rs_vbdepth(bits);
-        handle = rs_vballoc(width, height);
-        rs_vbopen(handle);
-        rs_setcolor(bits == 8 ? 0x5A : 0x00123456);
-        draw::state().cursor_x = width / 2;
-        draw::state().cursor_y = height / 2;
-    }
-    ~Buffer() {
-        rs_vbclose();
-        rs_vbfree(handle);
-        rs_vbfin();
-    }
-};
+uint32_t colour(int bits) { return bits == 8 ? 0x5A : 0x00123456; }
+
+// A cleared 1024 × 768 buffer of the depth, open, in its colour, the cursor at its centre.
+int open(int bits) {
+    const int vb = bench::open(bits, width, height);
+    rs_setcolor(int(colour(bits)));
+    rs_move(width / 2, height / 2);
+    return vb;
+}
+
+bool drawn(benchmark::State& state, int vb, int bits, int64_t pixels) {
+    return bench::verify(state, bench::count(vb, bench::stored(bits, colour(bits))) == pixels,
+                         "the buffer does not hold the circle's pixels");
+}
 
 void FilledCircle(benchmark::State& state) {
-    const Buffer vb(int(state.range(0)));
+    const int bits = int(state.range(0)), vb = open(bits);
     const int r = int(state.range(1));
     for (auto _ : state) {
         rs_circlef(r);
         benchmark::ClobberMemory();
     }
+    drawn(state, vb, bits, circle_pixels(r));
     state.SetItemsProcessed(int64_t(state.iterations()) * circle_pixels(r));
 }
 
 void SpanRowsSamePixels(benchmark::State& state) {
-    const Buffer vb(int(state.range(0)));
+    const int bits = int(state.range(0)), vb = open(bits);
     const int r = int(state.range(1));
     const int64_t total = circle_pixels(r);
     const int row = 2 * r + 1;
@@ -77,6 +74,7 @@ void SpanRowsSamePixels(benchmark::State& state) {
         });
         benchmark::ClobberMemory();
     }
+    drawn(state, vb, bits, total);
     state.SetItemsProcessed(int64_t(state.iterations()) * total);
 }
 

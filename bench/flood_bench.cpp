@@ -11,43 +11,35 @@
 #include "core/color.h"
 #include "core/pixel.h"
 #include "core/vbuf.h"
-#include "rsw32.h"
+#include "fixture.h"
 
 namespace {
 
-constexpr int width = 1920, height = 1080;
-
-struct Buffer {
-    int handle;
-    explicit Buffer(int bits) {
-        rs_vbinit();
-        rs_vbdepth(bits);
-        handle = rs_vballoc(width, height);
-        rs_vbopen(handle);
-    }
-    ~Buffer() {
-        rs_vbclose();
-        rs_vbfree(handle);
-        rs_vbfin();
-    }
-};
+constexpr int width = bench::width, height = bench::height;
 
 // Two colours the fill alternates between (k = 0, 1) and one for walls (k = 2), with
 // unlike bytes where the depth allows, so that no fill takes memset's path.
-int colour(int bits, int k) {
-    static const int values[3][3] = {{1, 2, 3}, {0x1234, 0x4321, 0x7BEF}, {0x123456, 0x654321, 0x7F3F1F}};
+uint32_t colour(int bits, int k) {
+    static const uint32_t values[3][3] = {{1, 2, 3}, {0x1234, 0x4321, 0x7BEF}, {0x123456, 0x654321, 0x7F3F1F}};
     return values[bits == 8 ? 0 : bits == 16 ? 1 : 2][k];
+}
+
+// Whether every pixel of the buffer but `walls` has the colour of the last fill.
+bool filled(benchmark::State& state, int vb, int bits, int k, int64_t walls) {
+    const int64_t n = bench::count(vb, colour(bits, k));
+    return bench::verify(state, n == int64_t(width) * height - walls, "the flood did not fill its area");
 }
 
 void FloodEmpty(benchmark::State& state) {
     const int bits = int(state.range(0));
-    const Buffer vb(bits);
+    const int vb = bench::open(bits);
     int k = 0;
     for (auto _ : state) {
-        rs_setcolor(colour(bits, k ^= 1));
+        rs_setcolor(int(colour(bits, k ^= 1)));
         rs_flood(width / 2, height / 2);
         benchmark::ClobberMemory();
     }
+    filled(state, vb, bits, k, 0);
     state.SetItemsProcessed(int64_t(state.iterations()) * width * height);
 }
 
@@ -88,31 +80,33 @@ std::vector<std::pair<int, int>> maze_walls() {
 
 void FloodMaze(benchmark::State& state) {
     const int bits = int(state.range(0));
-    const Buffer vb(bits);
+    const int vb = bench::open(bits);
     static const std::vector<std::pair<int, int>> walls = maze_walls();
-    rs_setcolor(colour(bits, 2));
+    rs_setcolor(int(colour(bits, 2)));
     for (auto [x, y] : walls) rs_putpixel(x, y);
     int k = 0;
     for (auto _ : state) {
-        rs_setcolor(colour(bits, k ^= 1));
+        rs_setcolor(int(colour(bits, k ^= 1)));
         rs_flood(1, 1);
         benchmark::ClobberMemory();
     }
+    filled(state, vb, bits, k, int64_t(walls.size()));
     state.SetItemsProcessed(int64_t(state.iterations()) * (int64_t(width) * height - int64_t(walls.size())));
 }
 
 void PageFillSpan(benchmark::State& state) {
     const int bits = int(state.range(0));
-    const Buffer vb(bits);
+    const int vb = bench::open(bits);
     const core::ActiveBuffer& a = core::active();
     int k = 0;
     for (auto _ : state) {
-        rs_setcolor(colour(bits, k ^= 1));
+        rs_setcolor(int(colour(bits, k ^= 1)));
         core::with_depth(a.depth, [&](auto d) {
             core::fill_span<decltype(d)>(a.pixels, a.width * a.height, core::color().color_value);
         });
         benchmark::ClobberMemory();
     }
+    filled(state, vb, bits, k, 0);
     state.SetItemsProcessed(int64_t(state.iterations()) * width * height);
 }
 

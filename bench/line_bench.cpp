@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "bench_buffers.h"
 #include "draw/edge_walker.h"
+#include "fixture.h"
 
 #ifdef RSW32_HAVE_PIXMAN
 #include <pixman.h>
@@ -57,10 +57,15 @@ const std::vector<Segment>& segments() {
     return s;
 }
 
+bool inside(int x, int y) { return x >= 0 && x < bench::width && y >= 0 && y < bench::height; }
+
+// Whether the active buffer holds value at (x, y).
+bool holds(int x, int y, uint32_t value) { return uint32_t(rs_getpixel(x, y)) == value; }
+
 void Lines(benchmark::State& state) {
     const int depth = int(state.range(0));
-    bench::frame_buffer(depth);
-    rs_setcolor(bench::color_for(depth));
+    bench::open(depth);
+    rs_setcolor(int(bench::color_for(depth)));
     int64_t pixels = 0;
     for (const Segment& s : segments()) pixels += clipped_pixels(s.x0, s.y0, s.x1, s.y1);
     for (auto _ : state) {
@@ -70,6 +75,14 @@ void Lines(benchmark::State& state) {
         }
         benchmark::ClobberMemory();
     }
+    // Every end that lies in the buffer is a pixel of its line.
+    const uint32_t value = bench::stored(depth, bench::color_for(depth));
+    bool drawn = true;
+    for (const Segment& s : segments()) {
+        if (inside(s.x0, s.y0)) drawn = drawn && holds(s.x0, s.y0, value);
+        if (inside(s.x1, s.y1)) drawn = drawn && holds(s.x1, s.y1, value);
+    }
+    bench::verify(state, drawn, "the buffer does not hold the lines' ends");
     state.SetItemsProcessed(int64_t(state.iterations()) * pixels);
 }
 
@@ -118,14 +131,25 @@ int64_t triangle_pixels() {
     return n;
 }
 
+// Whether the first and last pixel of every span satisfy painted(x, y).
+template <class Painted>
+bool spans_painted(Painted painted) {
+    for (const Span& s : triangle_spans())
+        if (!painted(s.x, s.y) || !painted(s.x + s.n - 1, s.y)) return false;
+    return true;
+}
+
 void Triangles(benchmark::State& state) {
     const int depth = int(state.range(0));
-    bench::frame_buffer(depth);
-    rs_setcolor(bench::color_for(depth));
+    bench::open(depth);
+    rs_setcolor(int(bench::color_for(depth)));
     for (auto _ : state) {
         for (const auto& t : triangles()) rs_polyfill(t.data(), nullptr, 3);
         benchmark::ClobberMemory();
     }
+    const uint32_t value = bench::stored(depth, bench::color_for(depth));
+    bench::verify(state, spans_painted([&](int x, int y) { return holds(x, y, value); }),
+                  "the buffer does not hold the triangles' spans");
     state.SetItemsProcessed(int64_t(state.iterations()) * triangle_pixels());
 }
 
@@ -140,16 +164,34 @@ pixman_format_code_t pixman_format(int depth) {
 struct PixmanTarget {
     std::vector<uint32_t> bits;
     pixman_image_t* image = nullptr;
-    int stride = 0;
-    explicit PixmanTarget(int depth) {
+    int depth = 0, stride = 0;
+    explicit PixmanTarget(int depth) : depth(depth) {
         stride = (bench::width * depth / 8 + 3) / 4 * 4;
         bits.assign(size_t(stride) / 4 * bench::height, 0);
         image = pixman_image_create_bits(pixman_format(depth), bench::width, bench::height, bits.data(), stride);
     }
     ~PixmanTarget() { pixman_image_unref(image); }
+    PixmanTarget(const PixmanTarget&) = delete;
+    PixmanTarget& operator=(const PixmanTarget&) = delete;
+
+    // The target starts zeroed and every colour drawn into it is not zero.
+    bool painted(int x, int y) const {
+        const auto* row = reinterpret_cast<const uint8_t*>(bits.data()) + size_t(y) * size_t(stride);
+        return bench::count(row + size_t(x) * size_t(depth / 8), 1, depth, 0) == 0;
+    }
 };
 
 pixman_fixed_t fx(int v) { return pixman_int_to_fixed(v); }
+
+// Span ends (first and last pixels of the spans) that pixman left unpainted.
+int64_t pixman_missed(const PixmanTarget& target) {
+    int64_t missed = 0;
+    spans_painted([&](int x, int y) {
+        missed += !target.painted(x, y);
+        return true;
+    });
+    return missed;
+}
 
 void PixmanTriangles(benchmark::State& state) {
     const int depth = int(state.range(0));
@@ -165,6 +207,10 @@ void PixmanTriangles(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     pixman_image_unref(solid);
+    // pixman samples pixels at other points than the library, so a triangle's edge pixels
+    // may differ by one (about one span end in 200); nearly every span end is its pixel.
+    bench::verify(state, pixman_missed(target) * 100 <= int64_t(triangle_spans().size()),
+                  "pixman left the triangles' spans unpainted");
     state.SetItemsProcessed(int64_t(state.iterations()) * triangle_pixels());
 }
 
@@ -176,6 +222,7 @@ void PixmanSpans(benchmark::State& state) {
             pixman_fill(target.bits.data(), target.stride / 4, depth, s.x, s.y, s.n, 1, 0x125AC3E1);
         benchmark::ClobberMemory();
     }
+    bench::verify(state, pixman_missed(target) == 0, "pixman left spans unpainted");
     state.SetItemsProcessed(int64_t(state.iterations()) * triangle_pixels());
 }
 

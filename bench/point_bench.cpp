@@ -4,11 +4,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "core/pixel.h"
-#include "rsw32.h"
-#include "rsw32_platform.h"
+#include "fixture.h"
 
 namespace {
 
@@ -32,23 +33,29 @@ const std::vector<Xy>& coordinates() {
     return xy;
 }
 
-// A started library with a 640 × 480 buffer of the given depth open and a colour set.
-struct Session {
-    int vb;
-    explicit Session(int bits) {
-        rsp_set_display_depth(32);
-        rs_vbinit();
-        rs_vbdepth(bits);
-        vb = rs_vballoc(width, height);
-        rs_vbopen(vb);
-        rs_setcolor(0x00A5C3E1);
-    }
-    ~Session() {
-        rs_vbclose();
-        rs_vbfree(-1);
-        rs_vbfin();
-    }
-};
+constexpr uint32_t colour = 0x00A5C3E1;
+
+// Distinct points among the coordinates: the pixels a run leaves in the colour.
+int64_t distinct_points() {
+    static const int64_t n = [] {
+        std::set<std::pair<int, int>> seen;
+        for (const Xy& p : coordinates()) seen.insert({p.x, p.y});
+        return int64_t(seen.size());
+    }();
+    return n;
+}
+
+// A cleared 640 × 480 buffer of the depth, open, in the colour.
+int open(int bits) {
+    const int vb = bench::open(bits, width, height);
+    rs_setcolor(int(colour));
+    return vb;
+}
+
+bool stored(benchmark::State& state, int vb, int bits) {
+    return bench::verify(state, bench::count(vb, bench::stored(bits, colour)) == distinct_points(),
+                         "the buffer does not hold the points");
+}
 
 template <class D>
 void raw_store(uint8_t* base, int pitch, uint32_t value) {
@@ -56,32 +63,34 @@ void raw_store(uint8_t* base, int pitch, uint32_t value) {
 }
 
 void RawStore(benchmark::State& state) {
-    const int bits = int(state.range(0));
-    Session session(bits);
-    auto* base = static_cast<uint8_t*>(rs_vbaddr(session.vb));
+    const int bits = int(state.range(0)), vb = open(bits);
+    auto* base = static_cast<uint8_t*>(rs_vbaddr(vb));
     const int pitch = width * bits / 8;
     for (auto _ : state) {
-        core::with_depth(bits, [&](auto d) { raw_store<decltype(d)>(base, pitch, 0xA5C3E1); });
+        core::with_depth(bits, [&](auto d) { raw_store<decltype(d)>(base, pitch, colour); });
         benchmark::ClobberMemory();
     }
+    stored(state, vb, bits);
     state.SetItemsProcessed(int64_t(state.iterations()) * points);
 }
 
 void Point(benchmark::State& state) {
-    Session session(int(state.range(0)));
+    const int bits = int(state.range(0)), vb = open(bits);
     for (auto _ : state) {
         for (const Xy& p : coordinates()) rs_point(p.x, p.y);
         benchmark::ClobberMemory();
     }
+    stored(state, vb, bits);
     state.SetItemsProcessed(int64_t(state.iterations()) * points);
 }
 
 void PutPixel(benchmark::State& state) {
-    Session session(int(state.range(0)));
+    const int bits = int(state.range(0)), vb = open(bits);
     for (auto _ : state) {
         for (const Xy& p : coordinates()) rs_putpixel(p.x, p.y);
         benchmark::ClobberMemory();
     }
+    stored(state, vb, bits);
     state.SetItemsProcessed(int64_t(state.iterations()) * points);
 }
 
