@@ -5,11 +5,6 @@
 // in strokes per second: rs_swchar of a line of capitals 32 pixels tall, against rs_draw
 // of the same segments (the glyph strokes at the same places, taken from the same glyph
 // data), so the ratio is what the world-coordinate walk costs on top of the lines.
-//
-// These benchmarks use the shared fixture (fixture.h: one library start for the whole
-// binary, buffers from bench::open, results checked with bench::verify); until that
-// fixture is in the tree the file builds to nothing.
-#if __has_include("fixture.h")
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -158,5 +153,3 @@ void SwSegments(benchmark::State& state) {
 BENCHMARK(SwSegments)->ArgName("bits")->Arg(8)->Arg(16)->Arg(24)->Arg(32);
 
 }  // namespace
-
-#endif
