@@ -84,8 +84,9 @@ bool has_glyph(int code) { return code >= 32 && code <= 127 && code != '_'; }
 // The moves and draws of a walk, made through the world line routines. A move only sets
 // the world cursor and the graphics cursor, so a run of moves is made as one move to
 // where the last of them ends, reached by the same additions in the same order: the
-// cursors come out exactly as after the run, and each draw starts from them. This halves
-// the world-to-screen conversions of short glyphs.
+// cursors come out exactly as after the run, and each draw starts from them. Each glyph
+// saves a conversion this way: the move to its base point and the move to its first
+// point become one.
 struct Walk {
     bool pending = false;  // moves not yet made end at `at`
     Vec at{};
