@@ -359,6 +359,108 @@ RS_API int rs_paste(unsigned char *large, const unsigned char *small, int x, int
 
 /* ---- Colour reduction ---------------------------------------------------------- */
 
+/* ---- 3D viewing state and projection ------------------------------------------------
+ * One viewer and one object pose. View space is left-handed: x right, y up, z forward
+ * away from the viewer. Matrices are 3 rows of 4 doubles, row-major (row 0 is m[0..3]);
+ * column 3 is the translation and a point p maps to M * (p, 1). Point arrays are packed
+ * (x, y, z) doubles; screen points packed (x, y) ints. Angles are ints in tenths of a
+ * degree, any value (whole turns are removed exactly, as rs_trig does).
+ * The view matrix V maps world to view (rows: the viewer's right, up, forward axes); the
+ * object matrix O maps object to world; the combined matrix K = V * O is recomputed only
+ * by object operations (rs_3Dsetobject, the *object motions) and by rs_3Dsetmatrix with
+ * update set, so after a viewer motion rs_3Dtransformobject keeps the old view.
+ * State after rs_vbinit (and before it): V, O, K identity, viewer and object at the
+ * origin, up vector (0, 1, 0), projection scale 0 with centre (0, 0) (a point projects to
+ * (0, 0) while x/z and y/z are finite), z-clip distances 1.0 and 1000.0, render state 0.
+ * rs_vbinit puts these values back; nothing else resets them. None of this needs
+ * a buffer; nothing here draws.
+ *
+ * rs_3Dpov places the viewer at (x, y, z) turned by Rx(xangle) * Ry(yangle) * Rz(zangle);
+ * the combined matrix and the up vector stay.
+ * rs_3Dgetpov stores the viewer position and forward axis; a NULL pointer is skipped.
+ * rs_3Dbehindviewer returns 1 when the point's depth along the forward axis is below
+ * distance, or when either is not a number; else 0.
+ * rs_3Dgetmatrix / rs_3Dsetmatrix copy 12 doubles by selector: 0 object rotation
+ * (translation read as 0), 1 object position (in m[3], m[7], m[11]), 2 whole object
+ * matrix, 3 view rotation, 4 viewer offset (the negated viewer position, in m[3], m[7],
+ * m[11]), 5 whole view matrix, 6 combined matrix. rs_3Dsetmatrix with update != 0 and
+ * selector 0..5 then puts the position into O (0, 1) or recomputes V's translation from
+ * the offset (3, 4), and recomputes K. Another selector or a NULL m does nothing.
+ * rs_3Dproject maps view-space points to sx = round(x * (1/z) * scale) + centre_x and
+ * sy = round(y * (1/z) * -scale) + centre_y, rounding half to even. z is not checked:
+ * points with z < 0 come out mirrored through the centre. A coordinate that is not a
+ * number (as for z = 0 with x = 0) or does not fit an int (z = 0, or a tiny z) is
+ * stored as INT_MIN and the call returns -1 after projecting every point; otherwise 0.
+ * Transform and project do nothing for n <= 0 or NULL arrays.
+ * rs_3Dviewport sets scale = ratio * w and centre (minx + w / 2, miny + h / 2), rounded
+ * down, from the inclusive rectangle (w = maxx - minx + 1, h likewise); the height only
+ * places the centre. The rectangle may lie outside the buffer (primitives are clipped
+ * when drawn). An inverted rectangle (maxx < minx or maxy < miny) returns -1 and keeps
+ * the previous projection. The ratio is not checked: negative mirrors, 0 collapses.
+ * rs_3Dsetzclip, rs_3Drenderstate and rs_3Dupvector store their values unchecked (a far
+ * distance below the near one is kept as given). The up vector is read by rs_3Dlookat,
+ * rs_3Drotate and rs_3Drotateobject.
+ */
+#define RS_PERSPECTIVE_TEXTURE 1u /* render state bits */
+#define RS_WIREFRAME 2u
+#define RS_ZBUFFER 4u
+#define RS_ZCLIP 8u
+RS_API int rs_3Dpov(double x, double y, double z, int xangle, int yangle, int zangle);
+RS_API int rs_3Dgetpov(double *x, double *y, double *z, double *fx, double *fy, double *fz);
+RS_API int rs_3Dbehindviewer(double x, double y, double z, double distance);
+RS_API int rs_3Dgetmatrix(double *m, int which);
+RS_API int rs_3Dsetmatrix(const double *m, int which, int update);
+RS_API int rs_3Dproject(const double *in, int *out, int n);
+RS_API int rs_3Drenderstate(unsigned int flags);
+RS_API int rs_3Dsetzclip(double znear, double zfar);
+RS_API int rs_3Dupvector(double x, double y, double z);
+RS_API int rs_3Dviewport(int minx, int maxx, int miny, int maxy, double ratio);
+
+/* ---- 3D motion of viewer and object -------------------------------------------------
+ * Each viewer operation has an object twin (suffix `object`) doing the same to O; viewer
+ * operations leave K alone, object operations recompute it. Distances are world units,
+ * angles tenths of a degree.
+ * rs_3Dmove / rs_3Dmoveobject put the pose at (x, y, z). rs_3Dmoveforward, -right, -up
+ * move the viewer d along its own forward, right, up axis; the object forms move the
+ * object d along minus the corresponding row of O.
+ * rs_3Droll, rs_3Drotateright, rs_3Drotateup turn the pose about its forward, up and
+ * right axis; the rotation is not re-orthonormalised, so many turns drift.
+ * rs_3Dlookat places the viewer at (x, y, z) looking at (tx, ty, tz); rs_3Drotate(object)
+ * aims the pose along (dx, dy, dz) keeping its position. The pose is upright toward the up
+ * vector; when that is (nearly) parallel to the direction, or not a finite vector, the
+ * world y axis is used instead, then the world z axis.
+ * rs_3Daxisangle(object) replaces the rotation by angle about the axis (ax, ay, az);
+ * about +y it turns the same way as rs_3Drotateright.
+ * rs_3Dtransform / rs_3Dtransformobject write V * (p, 1) / K * (p, 1) for n points; out
+ * may be the same array as in (other overlaps are not supported).
+ * Results: 0. rs_3Dlookat, rs_3Drotate(object) and rs_3Daxisangle(object) return -1 and
+ * change nothing when the direction or axis has a squared length below 1e-6 (the target
+ * at the viewer's own position, a zero axis) or one that is not finite (NaN or infinite
+ * input, or a length that overflows).
+ */
+RS_API int rs_3Daxisangle(double ax, double ay, double az, int angle);
+RS_API int rs_3Daxisangleobject(double ax, double ay, double az, int angle);
+RS_API int rs_3Dlookat(double x, double y, double z, double tx, double ty, double tz);
+RS_API int rs_3Dmove(double x, double y, double z);
+RS_API int rs_3Dmoveforward(double d);
+RS_API int rs_3Dmoveforwardobject(double d);
+RS_API int rs_3Dmoveobject(double x, double y, double z);
+RS_API int rs_3Dmoveright(double d);
+RS_API int rs_3Dmoverightobject(double d);
+RS_API int rs_3Dmoveup(double d);
+RS_API int rs_3Dmoveupobject(double d);
+RS_API int rs_3Droll(int angle);
+RS_API int rs_3Drollobject(int angle);
+RS_API int rs_3Drotate(double dx, double dy, double dz);
+RS_API int rs_3Drotateobject(double dx, double dy, double dz);
+RS_API int rs_3Drotateright(int angle);
+RS_API int rs_3Drotaterightobject(int angle);
+RS_API int rs_3Drotateup(int angle);
+RS_API int rs_3Drotateupobject(int angle);
+RS_API int rs_3Dsetobject(double x, double y, double z, int xangle, int yangle, int zangle);
+RS_API int rs_3Dtransform(const double *in, double *out, int n);
+RS_API int rs_3Dtransformobject(const double *in, double *out, int n);
+
 /* ---- System-font text ---------------------------------------------------------------
  * rs_print draws the first count characters of string (Windows-1252) with the current
  * font, in a colour made from the current colour: at 8 bits the palette colour of the
@@ -424,6 +526,16 @@ RS_API int rs_setsize(int pixels);
 RS_API double rs_swlength(const char *string, int count);
 RS_API int rs_swchar(const char *string, int count, int justify);
 RS_API int rs_swtext(char *string, int count, int justify);
+
+/* ---- Trigonometric lookup -----------------------------------------------------------
+ * rs_trig stores the cosine and sine of angle (tenths of a degree, any int) from a table
+ * of the nearest doubles to cos(k * 0.1 deg), k = 0..900; the 3D functions take their
+ * cosines and sines from the same lookup. Whole turns are removed first: negative angles
+ * gain turns up to 0..3599, larger ones lose them down to 1..3600, so 3600 stays 3600 and
+ * gives the sine -0.0 where 0 gives +0.0. Exact values: 900 -> (0, 1), 1800 -> (-1, 0),
+ * 2700 -> (0, -1). A NULL pointer is skipped. Returns 0.
+ */
+RS_API int rs_trig(int angle, double *cos_out, double *sin_out);
 
 #ifdef __cplusplus
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <set>
@@ -103,5 +105,20 @@ inline uint32_t raw_pixel(int x, int y) {
     for (int i = 0; i < depth / 8; ++i) v |= uint32_t(p[i]) << (8 * i);
     return v;
 }
+
+// A 3D matrix read with rs_3Dgetmatrix(which), and its bit patterns, so that comparisons
+// count signed zeros and the last bit.
+using M12 = std::array<double, 12>;
+inline M12 matrix3d(int which) {
+    M12 m{};
+    rs_3Dgetmatrix(m.data(), which);
+    return m;
+}
+inline std::array<uint64_t, 12> bits(const M12& m) {
+    std::array<uint64_t, 12> b{};
+    for (size_t i = 0; i < 12; ++i) b[i] = std::bit_cast<uint64_t>(m[i]);
+    return b;
+}
+constexpr M12 identity3d = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
 
 }  // namespace test

@@ -1,9 +1,13 @@
-// Exports of the platform services. Each one forwards its arguments unchanged to the
-// routine that implements it; nothing else belongs here.
+// Exports of the numeric and platform services. Each one forwards its arguments unchanged
+// to the routine that implements it; nothing else belongs here.
 #include "rsw32.h"
 
 #include "services/stroke.h"
 #include "services/text.h"
+#include "services/trig.h"
+
+// ---- trigonometric lookup
+extern "C" RS_API int rs_trig(int angle, double* cos_out, double* sin_out) { return services::trig(angle, cos_out, sin_out); }
 
 // ---- text: system-font text
 extern "C" RS_API int rs_fontdc(RS_HDC dc) { return services::font_dc(dc); }
