@@ -36,6 +36,7 @@ void draw_scene_2d(int width, int height);      // scene_2d.cpp
 void draw_scene_curves(int width, int height);  // scene_curves.cpp
 void draw_scene_sprites(int width, int height); // scene_sprites.cpp
 void draw_scene_effects(int width, int height); // scene_effects.cpp
+void draw_scene_text(int width, int height);    // scene_text.cpp
 
 namespace {
 
@@ -81,6 +82,7 @@ constexpr Scene scenes[] = {
     {"curves", draw_scene_curves},
     {"sprites", draw_scene_sprites},
     {"effects", draw_scene_effects},
+    {"text", draw_scene_text},
 };
 
 // ---- presenting ------------------------------------------------------------------------
@@ -128,6 +130,21 @@ void demo_palette() {
     rs_setdacs(0, 256, rgb);
 }
 
+// Names the scene and the depth in the bottom-left corner with a small stock font, white
+// over a black shadow so that it reads on any scene.
+void label(const char* name, int depth, int height) {
+    char text[64];
+    const int n = std::snprintf(text, sizeof text, "%s, %d bits", name, depth);
+    rs_fontload(17);
+    rs_justify(-1, -1);
+    rs_setcolorrgb(0, 0, 0);
+    rs_move(3, height);
+    rs_print(text, n);
+    rs_setcolorrgb(255, 255, 255);
+    rs_move(2, height - 1);
+    rs_print(text, n);
+}
+
 // Draws the scene into one buffer of each depth; returns false when a buffer cannot be made.
 bool draw(const Scene& scene, int handles[4]) {
     for (int i = 0; i < 4; ++i) {
@@ -139,6 +156,7 @@ bool draw(const Scene& scene, int handles[4]) {
         }
         if (depths[i] == 8) demo_palette();
         scene.draw(rs_getmaxx() + 1, rs_getmaxy() + 1);
+        label(scene.name, depths[i], rs_getmaxy() + 1);
         rs_vbclose();
     }
     return true;

@@ -611,6 +611,72 @@ RS_API int rs_3Dsetobject(double x, double y, double z, int xangle, int yangle, 
 RS_API int rs_3Dtransform(const double *in, double *out, int n);
 RS_API int rs_3Dtransformobject(const double *in, double *out, int n);
 
+/* ---- System-font text ---------------------------------------------------------------
+ * rs_print draws the first count characters of string (Windows-1252) with the current
+ * font, in a colour made from the current colour: at 8 bits the palette colour of the
+ * current index, at 16 bits each 5-6-5 field widened as f * 255 / 31 (or / 63), at 24
+ * and 32 bits the colour's red, green and blue. The glyphs go into the active buffer
+ * (whichever device is the text DC), cut to the buffer but not to the clip rectangle;
+ * only glyph pixels are written. An 8-bit pixel takes the palette index nearest that
+ * colour (lowest index on ties); a 32-bit pixel's fourth byte is 0.
+ * With w the text's width, the cell's top-left corner is placed at the graphics cursor
+ * moved left by ((justify_x + 1) * w) >> 1 when justify_x >= 0, down by
+ * ((justify_y + 1) * cell height) >> 1 when justify_y >= 0, and up by the line height
+ * (cell height + external leading). The cursor then stays on that row and moves right
+ * by w, but not past the buffer's width. Defaults (after rs_vbinit): justify -1, -1
+ * (left, bottom: the text sits on the cursor row and the cursor ends a line higher).
+ * String reading stops at count or at the terminating zero, whichever comes first; a
+ * NULL string or a negative count does nothing; count 0 moves the cursor as for an empty
+ * string. Without an active buffer the cursor still moves.
+ * rs_fontload takes a stock font by the index of its stock object: 10 and 11 are fixed
+ * pitch (DejaVu Sans Mono at 12 and 13 pixels), 12, 13, 14 and 17 variable pitch (DejaVu
+ * Sans at 13, 16, 16 and 11 pixels), 16 fixed pitch at 16 pixels; any other index leaves
+ * the font unchanged. Font metrics come from the font itself, so no text DC is needed.
+ * rs_logfont takes a font from rsp_font_create (include/rsw32_platform.h) and returns 0,
+ * or -1 (nothing changed) for a handle that is not a live font.
+ * rs_fontdc records the text DC; rs_setdc also sets it. rs_justify stores each value as
+ * a signed byte: -1 left / bottom, 0 centre, 1 right / top.
+ */
+RS_API int rs_fontdc(RS_HDC dc);
+RS_API int rs_fontload(int index);
+RS_API int rs_logfont(RS_HFONT font);
+RS_API int rs_justify(int horizontal, int vertical);
+RS_API int rs_print(const char *string, int count);
+
+/* ---- Stroke text --------------------------------------------------------------------
+ * Characters drawn as world-coordinate lines (rs_movew, rs_moverw, rs_draww, rs_drawrw)
+ * in the current colour: text_size is the height of a capital in world units, text_ratio
+ * stretches horizontally, text_angle turns the baseline counterclockwise. rs_initw sets
+ * them to 1.0, 1.0 and 0.0. rs_setsizew and rs_setratio ignore values that are not
+ * greater than 0 or not finite; rs_setsize(pixels) sets the world height of that many
+ * rows, pixels * (world_maxy - world_miny) / maxy, ignored unless pixels > 0 and the
+ * result is finite and greater than 0; rs_setangle takes degrees (times 3.14159 / 180,
+ * no range reduction) and ignores values that are not finite.
+ * rs_swchar draws with the first font (Roman simplex; its alternate set Greek) from the
+ * graphics cursor: justify < 0 starts the text there, 0 centres it, > 0 ends it there;
+ * the cursor ends at the end of the baseline. In the string, backslash v or backslash ^
+ * draws the next character at half size half a size lower or higher; a backslash before
+ * any other character switches the rest of the string between the sets and reads that
+ * character in the new set. An underscore starts or ends an underline 0.3 * text_size
+ * below the baseline; underscores take no room. rs_swlength measures what rs_swchar
+ * would draw along the baseline. rs_swtext first overwrites each backslash in the
+ * string with a space, then draws with the second font (Roman duplex) without escapes,
+ * justified by rs_swlength of the changed string.
+ * Strings are read up to count characters or the terminating zero, whichever comes
+ * first; a NULL string or a negative count draws nothing and measures 0. Codes below 32
+ * and above 127 (above 126 for rs_swtext) are skipped, as is a backslash escape cut off
+ * by the end of the string. With no usable world mapping (a world window of zero,
+ * infinite or undefined extent, or no buffer of more than one row and column opened)
+ * nothing is drawn, the cursor stays and rs_swlength returns 0.
+ */
+RS_API int rs_setangle(double degrees);
+RS_API int rs_setratio(double ratio);
+RS_API int rs_setsizew(double size);
+RS_API int rs_setsize(int pixels);
+RS_API double rs_swlength(const char *string, int count);
+RS_API int rs_swchar(const char *string, int count, int justify);
+RS_API int rs_swtext(char *string, int count, int justify);
+
 /* ---- Trigonometric lookup -----------------------------------------------------------
  * rs_trig stores the cosine and sine of angle (tenths of a degree, any int) from a table
  * of the nearest doubles to cos(k * 0.1 deg), k = 0..900; the 3D functions take their
@@ -691,12 +757,6 @@ RS_API int rs_measure(void);
  */
 RS_API int rs_modeset(int width, int height, int bits, int full_screen);
 RS_API int rs_modetest(int width, int height, int bits);
-
-/* ---- Stroke-text settings ----------------------------------------------------------- */
-RS_API int rs_setangle(double degrees);
-RS_API int rs_setratio(double ratio);   /* ignored unless ratio > 0 */
-RS_API int rs_setsizew(double size);    /* ignored unless size > 0 */
-RS_API int rs_setsize(int pixels);      /* ignored unless pixels > 0 */
 
 #ifdef __cplusplus
 }

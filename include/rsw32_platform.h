@@ -122,6 +122,26 @@ RS_API unsigned int rsp_clock(void);
 RS_API int rsp_display_modes(const int *modes, int count);
 RS_API int rsp_display_mode(int *width, int *height, int *bits, int *last_flags);
 
+/* ---- Fonts -----------------------------------------------------------------------------
+ * rsp_font_create makes a font for rs_logfont: the installed face nearest to the family
+ * name (NULL or "" for DejaVu Sans) at an em of pixel_height pixels (1..1024), a weight
+ * of 1..1000 (400 normal, 700 bold; 0 means 400), upright or italic, drawn monochrome
+ * or, with antialias 1, with antialiased edges in 16-, 24- and 32-bit buffers (8-bit
+ * buffers draw the pixels of at least half coverage). A weight or slant the face lacks is
+ * synthesised. It returns NULL for an argument out of range. Where no font file can be
+ * found (or the library was built without FreeType and fontconfig) the font is the
+ * built-in 8 x 16 fixed-pitch bitmap font, which then also serves every stock font.
+ * rsp_font_destroy releases a font made by rsp_font_create: 0, or -1 for any other
+ * handle (stock fonts, destroyed fonts). A current font that is destroyed gives way to
+ * stock font 10 at the next rs_print.
+ * rsp_set_system_fonts(0) makes the host behave as one without font files: fonts made
+ * and stock fonts loaded from then on are the built-in font (fonts made before keep
+ * theirs); rsp_set_system_fonts(1) ends that. Both return 0.
+ */
+RS_API RS_HFONT rsp_font_create(const char *face, int pixel_height, int weight, int italic, int antialias);
+RS_API int rsp_font_destroy(RS_HFONT font);
+RS_API int rsp_set_system_fonts(int available);
+
 #ifdef __cplusplus
 }
 #endif

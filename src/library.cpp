@@ -9,6 +9,7 @@
 #include "image/state.h"
 #include "services/input.h"
 #include "services/state.h"
+#include "services/text.h"
 #include "three_d/state.h"
 
 namespace library {
@@ -20,6 +21,7 @@ int start() {
     files::init_state();
     services::init_state();
     services::init_input();
+    services::text_init();
     three_d::init_state();
     return 0;
 }

@@ -124,25 +124,30 @@ int y_view(int y) {
     return int(uint32_t(scaled(offset, v.port_height, v.view_height)) + uint32_t(v.port_miny));
 }
 
+// Stroke-text settings. Values that are not finite are ignored like the other refused
+// ones, so the settings always give finite glyph steps.
 int set_angle(double degrees) {
-    world().text_angle = degrees * 0.017453277777777776;  // 3.14159 / 180
+    if (std::isfinite(degrees)) world().text_angle = degrees * 0.017453277777777776;  // 3.14159 / 180
     return 0;
 }
 
 int set_ratio(double ratio) {
-    if (ratio > 0) world().text_ratio = ratio;
+    if (ratio > 0 && std::isfinite(ratio)) world().text_ratio = ratio;
     return 0;
 }
 
 int set_size_world(double size) {
-    if (size > 0) world().text_size = size;
+    if (size > 0 && std::isfinite(size)) world().text_size = size;
     return 0;
 }
 
+// The world height of that many rows; kept only when it is a usable size (a world window
+// or buffer without height gives none).
 int set_size(int pixels) {
     if (pixels > 0) {
         const WorldState& w = world();
-        world().text_size = double(pixels * (extended(w.maxy) - w.miny) / maxy());
+        const double size = double(pixels * (extended(w.maxy) - w.miny) / maxy());
+        if (size > 0 && std::isfinite(size)) world().text_size = size;
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 // set up the host the library presents to.
 #include "rsw32_platform.h"
 
+#include "platform/common/fonts.h"
 #include "platform/common/host_side.h"
 #include "platform/headless/headless.h"
 
@@ -40,3 +41,8 @@ extern "C" RS_API int rsp_clock_inject(int injected, unsigned int ms) { return h
 extern "C" RS_API unsigned int rsp_clock(void) { return host::clock_read(); }
 extern "C" RS_API int rsp_display_modes(const int* modes, int count) { return host::display_modes_set(modes, count); }
 extern "C" RS_API int rsp_display_mode(int* width, int* height, int* bits, int* last_flags) { return host::display_mode_read(width, height, bits, last_flags); }
+
+// ---- fonts
+extern "C" RS_API RS_HFONT rsp_font_create(const char* face, int pixel_height, int weight, int italic, int antialias) { return host::font_create(face, pixel_height, weight, italic, antialias); }
+extern "C" RS_API int rsp_font_destroy(RS_HFONT font) { return host::font_destroy(font); }
+extern "C" RS_API int rsp_set_system_fonts(int available) { return host::set_system_fonts(available); }

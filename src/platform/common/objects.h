@@ -9,7 +9,7 @@
 
 namespace host {
 
-enum class Kind { bitmap, memory_dc, surface, window, printer, palette, cursor };
+enum class Kind { bitmap, memory_dc, surface, window, printer, palette, cursor, font };
 
 struct Object {
     explicit Object(Kind k) : kind(k) {}

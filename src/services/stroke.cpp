@@ -1,0 +1,253 @@
+// Stroke text. Glyph points are in a grid of 21 units to a capital letter, x from the
+// glyph's left edge, y up from the baseline; each call turns grid steps into world steps
+// with the unit (text_size / 21), the horizontal scale (which keeps glyph shapes in
+// pixels whatever the world window's aspect, times text_ratio) and the baseline
+// rotation, and walks them with relative world moves and draws.
+//
+// The first font reads escapes: a backslash followed by v or ^ draws the next character
+// at half size half a size below or above the line; followed by anything else it
+// switches the rest of the string between the standard and the alternate set and then
+// reads that character in the new set. Underscores start and end an underline 0.3 of
+// the size below the baseline and take no room. Codes below 32 and above 127 are skipped.
+#include "services/stroke.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "core/vbuf.h"
+#include "core/world.h"
+#include "draw/line.h"
+#include "draw/state.h"
+#include "services/stroke_glyphs.h"
+
+namespace services {
+namespace {
+
+struct Vec {
+    double x, y;
+};
+
+// What every call derives from the settings before it starts.
+struct Frame {
+    double size, unit, xscale, cos, sin;
+    Vec rotate(double dx, double dy) const { return {dx * cos - dy * sin, dy * cos + dx * sin}; }
+};
+
+// False when the world window or the buffer gives no usable mapping (an extent of zero,
+// not a number or infinite, or no buffer opened): then nothing is drawn or measured.
+bool derive(Frame& f) {
+    const core::WorldState& w = core::world();
+    const double maxx = core::get_maxx(), maxy = core::get_maxy();
+    const double xext = w.maxx - w.minx, yext = w.maxy - w.miny;
+    if (!(maxx > 0 && maxy > 0 && std::isfinite(xext) && std::isfinite(yext) && xext != 0 && yext != 0)) return false;
+    f.size = w.text_size;
+    f.unit = w.text_size / 21;
+    f.xscale = (xext / maxx) / (yext / maxy) * w.text_ratio;
+    f.cos = std::cos(w.text_angle);
+    f.sin = std::sin(w.text_angle);
+    return true;
+}
+
+// The characters a call reads: up to count or the terminating zero.
+size_t readable(const char* string, int count) { return string && count > 0 ? strnlen(string, size_t(count)) : 0; }
+
+// One character as the first font reads it, escapes resolved.
+struct Item {
+    int code = -1;  // -1: the string ended inside an escape
+    int halve = 0;  // 1 for a sub- or superscript
+    int shift = 0;  // -1 subscript, +1 superscript
+};
+
+// Reads the item at s[i] (i < n), toggling set for a set escape; returns the index after it.
+size_t next_item(const uint8_t* s, size_t i, size_t n, int& set, Item& item) {
+    item = Item{};
+    int c = s[i++];
+    if (c == '\\') {
+        if (i >= n) return n;
+        c = s[i++];
+        if (c == 'v' || c == '^') {
+            if (i >= n) return n;
+            item.halve = 1;
+            item.shift = c == 'v' ? -1 : 1;
+            c = s[i++];
+        } else {
+            set = set ? 0 : stroke_set_size;
+        }
+    }
+    item.code = c;
+    return i;
+}
+
+bool has_glyph(int code) { return code >= 32 && code <= 127 && code != '_'; }
+
+// The moves and draws of a walk, made through the world line routines. A move only sets
+// the world cursor and the graphics cursor, so a run of moves is made as one move to
+// where the last of them ends, reached by the same additions in the same order: the
+// cursors come out exactly as after the run, and each draw starts from them. Each glyph
+// saves a conversion this way: the move to its base point and the move to its first
+// point become one.
+struct Walk {
+    bool pending = false;  // moves not yet made end at `at`
+    Vec at{};
+
+    void move_to(const Vec& p) {
+        at = p;
+        pending = true;
+    }
+    void move_by(const Vec& d) {
+        const Vec from = pending ? at : Vec{core::world().cursor_x, core::world().cursor_y};
+        move_to({from.x + d.x, from.y + d.y});
+    }
+    void settle() {
+        if (pending) draw::move_world(at.x, at.y);
+        pending = false;
+    }
+    void draw_by(const Vec& d) {
+        settle();
+        draw::line_rel_world(d.x, d.y);
+    }
+    void draw_to(const Vec& p) {
+        settle();
+        draw::line_world(p.x, p.y);
+    }
+};
+
+// Draws one glyph from the world cursor, which stands on the baseline at the glyph's left
+// edge (raised or lowered by the caller), with grid unit u.
+void draw_glyph(Walk& walk, const Frame& f, const int8_t* glyph, double u) {
+    const int left = glyph[0];
+    const int points = uint8_t(glyph[2]);
+    const int8_t* p = glyph + 3;
+    Vec prev{0, 0};
+    bool pen_down = false;
+    for (int k = 0; k < points; ++k, p += 2) {
+        if (p[0] == stroke_pen_up) {
+            pen_down = false;
+            continue;
+        }
+        const Vec q{double(p[0] - left), double(9 - p[1])};
+        const Vec step = f.rotate((q.x - prev.x) * u * f.xscale, (q.y - prev.y) * u);
+        if (pen_down)
+            walk.draw_by(step);
+        else
+            walk.move_by(step);
+        prev = q;
+        pen_down = true;
+    }
+}
+
+// The start of the walk: the graphics cursor in world space, moved back by the text's
+// length for centred (justify 0) or right-aligned (justify > 0) text.
+Vec start(Walk& walk, const Frame& f, const char* string, int count, int justify) {
+    Vec base{core::x_world(draw::get_xpos()), core::y_world(draw::get_ypos())};
+    if (justify >= 0) {
+        double length = sw_length(string, count);
+        if (justify == 0) length /= 2;
+        base.x -= length * f.cos;
+        base.y -= length * f.sin;
+    }
+    walk.move_to(base);
+    return base;
+}
+
+// An underscore: opens an underline, or closes the open one by drawing it.
+struct Underline {
+    bool open = false;
+    Vec from{};
+    void toggle(Walk& walk, const Frame& f, const Vec& base) {
+        const Vec drop = f.rotate(0, -0.3 * f.size);
+        const Vec here{base.x + drop.x, base.y + drop.y};
+        if (!open) {
+            from = here;
+            open = true;
+            return;
+        }
+        open = false;
+        walk.move_to(from);
+        walk.draw_to(here);
+        walk.move_to(base);
+    }
+};
+
+// Moves the base point on by a glyph's advance and puts the world cursor there.
+void advance(Walk& walk, const Frame& f, Vec& base, int left, int right, double u) {
+    const Vec step = f.rotate((right - left) * u * f.xscale, 0);
+    base.x += step.x;
+    base.y += step.y;
+    walk.move_to(base);
+}
+
+}  // namespace
+
+double sw_length(const char* string, int count) {
+    Frame f;
+    const size_t n = readable(string, count);
+    if (!derive(f)) return 0.0;
+    const auto* s = reinterpret_cast<const uint8_t*>(string);
+    double length = 0;
+    int set = 0;
+    for (size_t i = 0; i < n;) {
+        Item item;
+        i = next_item(s, i, n, set, item);
+        if (!has_glyph(item.code)) continue;
+        const int8_t* w = stroke_font1_widths + 2 * (item.code + set - 32);
+        length += (w[1] - w[0]) * (item.halve ? f.unit / 2 : f.unit) * f.xscale;
+    }
+    return length;
+}
+
+int sw_char(const char* string, int count, int justify) {
+    Frame f;
+    if (!string || count < 0 || !derive(f)) return 0;
+    const size_t n = readable(string, count);
+    const auto* s = reinterpret_cast<const uint8_t*>(string);
+    Walk walk;
+    Vec base = start(walk, f, string, count, justify);
+    Underline underline;
+    int set = 0;
+    for (size_t i = 0; i < n;) {
+        Item item;
+        i = next_item(s, i, n, set, item);
+        if (item.code == '_') {
+            underline.toggle(walk, f, base);
+            continue;
+        }
+        if (!has_glyph(item.code)) continue;
+        const double u = item.halve ? f.unit / 2 : f.unit;
+        const double h = item.halve ? f.size / 2 : f.size;
+        if (item.shift != 0) walk.move_by(f.rotate(0, item.shift * h));
+        const int8_t* glyph = stroke_font1_data + stroke_font1_index[item.code + set];
+        draw_glyph(walk, f, glyph, u);
+        advance(walk, f, base, glyph[0], glyph[1], u);
+    }
+    walk.settle();
+    return 0;
+}
+
+int sw_text(char* string, int count, int justify) {
+    Frame f;
+    if (!string || count < 0 || !derive(f)) return 0;
+    const size_t n = readable(string, count);
+    for (size_t i = 0; i < n; ++i)
+        if (string[i] == '\\') string[i] = ' ';
+    const auto* s = reinterpret_cast<const uint8_t*>(string);
+    Walk walk;
+    Vec base = start(walk, f, string, count, justify);
+    Underline underline;
+    for (size_t i = 0; i < n; ++i) {
+        if (s[i] == '_') {
+            underline.toggle(walk, f, base);
+            continue;
+        }
+        // The second font has codes 32..126 only.
+        if (s[i] < 32 || s[i] > 126) continue;
+        const int8_t* glyph = stroke_font2_data + stroke_font2_index[s[i]];
+        draw_glyph(walk, f, glyph, f.unit);
+        advance(walk, f, base, glyph[0], glyph[1], f.unit);
+    }
+    walk.settle();
+    return 0;
+}
+
+}  // namespace services
