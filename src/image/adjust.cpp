@@ -47,8 +47,8 @@ void grey_pass(const uint8_t* s, uint8_t* d, size_t n) {
     each_pixel<F>(s, d, n, GreyOp{});
 }
 
-constexpr AdjustKernels plain_set{{table_pass<RgbBytes>, table_pass<Bgr<3>>, table_pass<Bgr<4>>, table_pass<Rgb565>},
-                                  {grey_pass<RgbBytes>, grey_pass<Bgr<3>>, grey_pass<Bgr<4>>, grey_pass<Rgb565>}};
+constexpr AdjustKernels plain_set{{table_pass<RgbBytes>, table_pass<Bgr<3>>, table_pass<Bgr<4>>, table_pass<Wide565>},
+                                  {grey_pass<RgbBytes>, grey_pass<Bgr<3>>, grey_pass<Bgr<4>>, grey_pass<Wide565>}};
 
 // The three forms of one adjustment; pass(layout, s, d, n) runs it over n pixels.
 template <class Pass>

@@ -5,7 +5,7 @@
 //  - RgbBytes: entries of RGB arrays, bytes red, green, blue;
 //  - Bgr<3>: dcbs at 24 and 32 bits and 24-bit buffer pixels, bytes blue, green, red;
 //  - Bgr<4>: 32-bit buffer pixels; the fourth byte is neither read nor written;
-//  - Rgb565: dcbs and buffer pixels at 16 bits, widened through expand5/expand6 and
+//  - Wide565: dcbs and buffer pixels at 16 bits, widened through expand5/expand6 and
 //    narrowed by pack565.
 // The per-pixel loops of both families are templates over these formats.
 #pragma once
@@ -42,7 +42,7 @@ struct Bgr {
     static void store(uint8_t* p, Rgb c) { p[0] = uint8_t(c.b); p[1] = uint8_t(c.g); p[2] = uint8_t(c.r); }
 };
 
-struct Rgb565 {
+struct Wide565 {
     static constexpr Layout layout = layout_565;
     static constexpr int bytes = 2;
     static Rgb load(const uint8_t* p) {
@@ -67,7 +67,7 @@ constexpr uint16_t widen6(uint32_t c) { return uint16_t((c * 259 + 33) >> 6); }
 template <class Fn>
 void with_dcb_format(int depth, Fn&& fn) {
     switch (depth) {
-    case 16: fn(Rgb565{}); break;
+    case 16: fn(Wide565{}); break;
     case 24:
     case 32: fn(Bgr<3>{}); break;
     default: break;
@@ -78,7 +78,7 @@ void with_dcb_format(int depth, Fn&& fn) {
 template <class Fn>
 void with_buffer_format(int depth, Fn&& fn) {
     switch (depth) {
-    case 16: fn(Rgb565{}); break;
+    case 16: fn(Wide565{}); break;
     case 24: fn(Bgr<3>{}); break;
     case 32: fn(Bgr<4>{}); break;
     default: break;
@@ -89,7 +89,7 @@ void with_buffer_format(int depth, Fn&& fn) {
 template <class Fn>
 void with_dcb_and_buffer_formats(int depth, Fn&& fn) {
     switch (depth) {
-    case 16: fn(Rgb565{}, Rgb565{}); break;
+    case 16: fn(Wide565{}, Wide565{}); break;
     case 24: fn(Bgr<3>{}, Bgr<3>{}); break;
     case 32: fn(Bgr<3>{}, Bgr<4>{}); break;
     default: break;

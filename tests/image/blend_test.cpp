@@ -155,7 +155,7 @@ TEST(BlendKernels, EveryKernelSetMatchesThePlainRule) {
             k->bgr_over_bgrx(a.data(), over.data(), n, o);
             using image::Bgr;
             ASSERT_EQ(bytes, plain(Bgr<3>{}, Bgr<3>{}, Bgr<3>{}, b)) << "bytes, length " << n;
-            ASSERT_EQ(words, plain(image::Rgb565{}, image::Rgb565{}, image::Rgb565{}, b)) << "RGB565, length " << n;
+            ASSERT_EQ(words, plain(image::Wide565{}, image::Wide565{}, image::Wide565{}, b)) << "RGB565, length " << n;
             ASSERT_EQ(into, plain(Bgr<3>{}, Bgr<3>{}, Bgr<4>{}, b)) << "3 into 4 bytes, length " << n;
             ASSERT_EQ(over, plain(Bgr<3>{}, Bgr<4>{}, Bgr<4>{}, d)) << "3 over 4 bytes, length " << n;
         }
