@@ -6,10 +6,6 @@
 
 namespace {
 
-void move_to(int x, int y) {
-    if (rs_move) rs_move(x, y);
-}
-
 int scaled(int size, int permille) { return size * permille / 1000; }
 
 }  // namespace
@@ -19,14 +15,14 @@ void draw_scene_curves(int width, int height) {
     if (unit < 2) return;
 
     // Concentric rings, upper left.
-    move_to(scaled(width, 170), scaled(height, 250));
+    rs_move(scaled(width, 170), scaled(height, 250));
     for (int i = 1; i <= 6; ++i) {
         rs_setcolorrgb(255 - 30 * i, 40 * i, 200);
         rs_circle(unit * i / 3);
     }
 
     // Filled ellipses of falling size, one inside the other, upper middle.
-    move_to(scaled(width, 500), scaled(height, 250));
+    rs_move(scaled(width, 500), scaled(height, 250));
     const int shades[][3] = {{30, 60, 160}, {60, 120, 220}, {120, 190, 255}, {230, 240, 255}};
     for (int i = 0; i < 4; ++i) {
         rs_setcolorrgb(shades[i][0], shades[i][1], shades[i][2]);
@@ -37,7 +33,7 @@ void draw_scene_curves(int width, int height) {
 
     // A dial: twelve arcs of growing radius, each a twelfth of a turn further round,
     // upper right.
-    move_to(scaled(width, 830), scaled(height, 250));
+    rs_move(scaled(width, 830), scaled(height, 250));
     for (int i = 0; i < 12; ++i) {
         rs_setcolorrgb(255, 20 * i, 255 - 20 * i);
         const int start = i * 300;
@@ -49,7 +45,7 @@ void draw_scene_curves(int width, int height) {
     rs_getclip(&minx, &maxx, &miny, &maxy);
     const int cx = scaled(width, 170), cy = scaled(height, 700);
     rs_setclip(cx - unit, cx + 2 * unit, cy - 2 * unit, cy + unit / 2);
-    move_to(cx, cy);
+    rs_move(cx, cy);
     rs_setcolorrgb(250, 180, 40);
     rs_circlef(3 * unit / 2);
     rs_setclip(minx, maxx, miny, maxy);
@@ -61,11 +57,11 @@ void draw_scene_curves(int width, int height) {
     const int x1 = scaled(width, 560), x2 = x1 + r, x3 = x1 + r / 2;
     const int y3 = y - r * 3 / 4;
     rs_setcolorrgb(255, 255, 255);
-    move_to(x1, y);
+    rs_move(x1, y);
     rs_circle(r);
-    move_to(x2, y);
+    rs_move(x2, y);
     rs_circle(r);
-    move_to(x3, y3);
+    rs_move(x3, y3);
     rs_ellipse(r, r * 2 / 3);
     rs_setcolorrgb(200, 40, 40);
     rs_flood(x1 - r / 2, y + r / 4);

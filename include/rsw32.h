@@ -330,6 +330,8 @@ RS_API int rs_floodw(double x, double y);
 RS_API int rs_paint(int x, int y);
 RS_API int rs_paintw(double x, double y);
 
+/* ---- Mode-specific images ------------------------------------------------------ */
+
 /* ---- Block transfers between virtual buffers ----------------------------------------
  * The block minx..maxx, miny..maxy of buffer source lands in buffer dest with its bottom
  * row at newy and its left column at newx. The block is cut to the part whose source and
@@ -337,7 +339,7 @@ RS_API int rs_paintw(double x, double y);
  * buffers of different depths copy nothing. Rows are copied bottom row first, so a copy
  * within one buffer is exact when the block moves down (or does not overlap itself).
  * rs_cut and rs_paste trust the arrays to hold the rectangle; they do nothing for a
- * NULL array or a negative x, y, large_width, width or height.
+ * NULL array, a negative x, y or large_width, or a width or height below 1.
  */
 RS_API int rs_vbcopy(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
 RS_API int rs_vbtcopy(int minx, int maxx, int miny, int maxy, int newx, int newy, int tcolor, int source, int dest);
@@ -346,6 +348,16 @@ RS_API int rs_vbtzcopy(int minx, int maxx, int miny, int maxy, int newx, int new
 RS_API int rs_tcdefine(int index, int attribute);
 RS_API int rs_cut(const unsigned char *large, unsigned char *small, int x, int y, int large_width, int width, int height);
 RS_API int rs_paste(unsigned char *large, const unsigned char *small, int x, int y, int large_width, int width, int height);
+
+/* ---- Monochrome bitmaps -------------------------------------------------------- */
+
+/* ---- Direct-colour bitmaps ----------------------------------------------------- */
+
+/* ---- Image transforms ---------------------------------------------------------- */
+
+/* ---- Blending and photo adjustments -------------------------------------------- */
+
+/* ---- Colour reduction ---------------------------------------------------------- */
 
 /* ---- Stroke-text settings ----------------------------------------------------------- */
 RS_API int rs_setangle(double degrees);

@@ -21,8 +21,7 @@ const uint8_t expand6[64] = {0,   4,   8,   12,  16,  20,  24,  28,  32,  36,  4
 namespace {
 
 uint32_t rgb565(int red, int green, int blue) {
-    const uint32_t r = uint32_t(red) & 0xFF, g = uint32_t(green) & 0xFF, b = uint32_t(blue) & 0xFF;
-    return (r >> 3) << 11 | (g >> 2) << 5 | (b >> 3);
+    return pack565(uint32_t(red) & 0xFF, uint32_t(green) & 0xFF, uint32_t(blue) & 0xFF);
 }
 
 uint32_t rgb888(int red, int green, int blue) {

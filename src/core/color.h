@@ -46,7 +46,13 @@ int put_pixel(int x, int y);
 int get_pixel(int x, int y);
 
 // The 5- and 6-bit expansion tables of RGB565: round(f × 255 / 31), round(f × 255 / 63).
+// Every widening of 16-bit pixels to 8-bit channels that rounds goes through them.
 extern const uint8_t expand5[32];
 extern const uint8_t expand6[64];
+
+// Narrowing 8-bit channels (0..255) to RGB565: each keeps its top 5 or 6 bits.
+constexpr uint16_t pack565(uint32_t r, uint32_t g, uint32_t b) {
+    return uint16_t((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3));
+}
 
 }  // namespace core

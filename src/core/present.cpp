@@ -89,7 +89,7 @@ int vb_paste(int minx, int maxx, int miny, int maxy, int x, int y) {
     // pixel (minx, maxy) lands on (x, y).
     host::set_dib_bits_to_device(device(devices().window_dc), x, minus(y, minus(maxy, miny)), extent(minx, maxx),
                                  extent(miny, maxy), minx, minus(vb.maxy, maxy), 0, vb.height, vb.pixels,
-                                 vb.header, vb_table().table_kind);
+                                 vb.header, vb.table_kind);
     return 0;
 }
 
@@ -98,7 +98,7 @@ int vb_scale(int minx, int maxx, int miny, int maxy, int dminx, int dmaxx, int d
     const ActiveBuffer& vb = active();
     host::stretch_dib_bits(device(devices().window_dc), dminx, dminy, extent(dminx, dmaxx), extent(dminy, dmaxy),
                            minx, minus(vb.maxy, maxy), extent(minx, maxx), extent(miny, maxy), vb.pixels, vb.header,
-                           vb_table().table_kind, host::srccopy);
+                           vb.table_kind, host::srccopy);
     return 0;
 }
 

@@ -9,11 +9,7 @@
 #include "core/palette.h"
 #include "core/present.h"
 #include "core/world.h"
-#include "draw/state.h"
-#include "files/state.h"
-#include "image/state.h"
 #include "platform/common/dib.h"
-#include "services/state.h"
 
 namespace core {
 namespace {
@@ -98,8 +94,9 @@ int vb_alloc(int width, int height) {
     if (width < 1 || height < 1) return -2;
     const int64_t w = (int64_t(width) + 3) & ~int64_t(3);
     const int64_t pitch = w * (depth / 8);
-    // The whole buffer, pixels and header, must be addressable with 31-bit sizes.
-    if (pitch * height + t.creation_header_alloc > INT32_MAX) return -2;
+    // The whole buffer, pixels and header, must be addressable with 31-bit sizes. pitch is
+    // below 2^34, so the division settles it before any product can overflow.
+    if (pitch > (INT32_MAX - int64_t(t.creation_header_alloc)) / height) return -2;
     if (t.creation_header_alloc < header_size_for(depth)) return -2;  // library not started
 
     // The colour table is the one the header block was sized for. The kind variable alone
@@ -197,20 +194,16 @@ int vb_colors() {
     return 0;
 }
 
-// ---- start and end of the library ---------------------------------------------------
+// ---- start and end of the core ---------------------------------------------------------
 
 int vb_init() {
-    files::init_state();
     VbTable& t = vb_table();
     // Buffers of an earlier start are forgotten, not released: their host objects stay
     // alive until the process ends.
     for (VbSlot& s : t.slots) s.pixels = nullptr;
-    image::init_state();
     color_init();
     t.table_kind = table_kind_for_display();
     t.creation_header_alloc = t.table_kind == table_palette_indices ? 552 : 1064;
-    draw::init_state();
-    services::init_state();
     Devices& d = devices();
     d.printer_dc = nullptr;
     d.hidden_page = -1;

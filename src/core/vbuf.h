@@ -1,5 +1,5 @@
-// Virtual buffers: the 256-slot table, the active buffer's attributes, and the start and
-// end of the library.
+// Virtual buffers: the 256-slot table, the active buffer's attributes, and the core's part
+// of the library's start and end.
 //
 // A buffer is a bottom-up bitmap owned by the host (see platform/host.h) plus the bitmap
 // header that describes it. Only row_address() knows that rows are stored bottom-up;
@@ -103,6 +103,7 @@ inline VbSlot* slot_in_use(int handle) {
 // form) or the 108-byte version-4 form, and at 8 bits the colour table of the given kind.
 void write_bitmap_header(uint8_t* h, int depth, int width, int height, int table_kind);
 
+// The core's part of the library's start and end (library.cpp runs the other subsystems').
 int vb_init();
 int vb_fin();
 int vb_depth(int bits);

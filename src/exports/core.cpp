@@ -9,6 +9,7 @@
 #include "core/vbuf.h"
 #include "core/world.h"
 #include "draw/state.h"
+#include "library.h"
 #include "services/state.h"
 
 // ---- library state queries and version
@@ -25,8 +26,8 @@ extern "C" RS_API int rs_gethcbpp(void) { return core::get_hcbpp(); }
 extern "C" RS_API int rs_version(int* major, int* minor) { return core::version(major, minor); }
 
 // ---- virtual buffers
-extern "C" RS_API int rs_vbinit(void) { return core::vb_init(); }
-extern "C" RS_API int rs_vbfin(void) { return core::vb_fin(); }
+extern "C" RS_API int rs_vbinit(void) { return library::start(); }
+extern "C" RS_API int rs_vbfin(void) { return library::end(); }
 extern "C" RS_API int rs_vbdepth(int bits) { return core::vb_depth(bits); }
 extern "C" RS_API int rs_vballoc(int width, int height) { return core::vb_alloc(width, height); }
 extern "C" RS_API int rs_vbopen(int handle) { return core::vb_open(handle); }

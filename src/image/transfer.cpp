@@ -150,18 +150,33 @@ int tc_define(int index, int attribute) {
     return 0;
 }
 
-int cut(const uint8_t* large, uint8_t* small, int x, int y, int large_width, int width, int height) {
-    if (!large || !small || x < 0 || y < 0 || large_width < 0 || width < 0 || height < 0) return 0;
-    const uint8_t* from = large + ptrdiff_t(y) * large_width + x;
-    for (int r = 0; r < height; ++r, from += large_width, small += width) std::memmove(small, from, size_t(width));
+// Rectangles of width × height pixels between a large picture (large_width pixels a row)
+// and a packed small one, pixel_bytes bytes a pixel. A block without pixels returns at once:
+// walking its rows would only move the pointers past the caller's arrays.
+int cut_pixels(const uint8_t* large, uint8_t* small, int x, int y, int large_width, int width, int height,
+               int pixel_bytes) {
+    if (!large || !small || x < 0 || y < 0 || large_width < 0 || width < 1 || height < 1) return 0;
+    const ptrdiff_t pitch = ptrdiff_t(large_width) * pixel_bytes, row = ptrdiff_t(width) * pixel_bytes;
+    const uint8_t* from = large + ptrdiff_t(y) * pitch + ptrdiff_t(x) * pixel_bytes;
+    for (int r = 0; r < height; ++r, from += pitch, small += row) std::memmove(small, from, size_t(row));
     return 0;
 }
 
-int paste(uint8_t* large, const uint8_t* small, int x, int y, int large_width, int width, int height) {
-    if (!large || !small || x < 0 || y < 0 || large_width < 0 || width < 0 || height < 0) return 0;
-    uint8_t* to = large + ptrdiff_t(y) * large_width + x;
-    for (int r = 0; r < height; ++r, to += large_width, small += width) std::memmove(to, small, size_t(width));
+int paste_pixels(uint8_t* large, const uint8_t* small, int x, int y, int large_width, int width, int height,
+                 int pixel_bytes) {
+    if (!large || !small || x < 0 || y < 0 || large_width < 0 || width < 1 || height < 1) return 0;
+    const ptrdiff_t pitch = ptrdiff_t(large_width) * pixel_bytes, row = ptrdiff_t(width) * pixel_bytes;
+    uint8_t* to = large + ptrdiff_t(y) * pitch + ptrdiff_t(x) * pixel_bytes;
+    for (int r = 0; r < height; ++r, to += pitch, small += row) std::memmove(to, small, size_t(row));
     return 0;
+}
+
+int cut(const uint8_t* large, uint8_t* small, int x, int y, int large_width, int width, int height) {
+    return cut_pixels(large, small, x, y, large_width, width, height, 1);
+}
+
+int paste(uint8_t* large, const uint8_t* small, int x, int y, int large_width, int width, int height) {
+    return paste_pixels(large, small, x, y, large_width, width, height, 1);
 }
 
 }  // namespace image

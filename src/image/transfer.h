@@ -10,6 +10,12 @@ int vb_copy_keyed(int minx, int maxx, int miny, int maxy, int newx, int newy, in
 int vb_copy_table(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
 int vb_copy_nonzero(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
 int tc_define(int index, int attribute);
+// Copies between a large picture and a packed small one, pixel_bytes a pixel; the dcb
+// forms use them with the dcb pixel size.
+int cut_pixels(const uint8_t* large, uint8_t* small, int x, int y, int large_width, int width, int height,
+               int pixel_bytes);
+int paste_pixels(uint8_t* large, const uint8_t* small, int x, int y, int large_width, int width, int height,
+                 int pixel_bytes);
 int cut(const uint8_t* large, uint8_t* small, int x, int y, int large_width, int width, int height);
 int paste(uint8_t* large, const uint8_t* small, int x, int y, int large_width, int width, int height);
 
