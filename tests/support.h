@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <numeric>
 #include <random>
 #include <set>
 #include <string>
@@ -30,22 +31,15 @@ namespace test {
 using Point = std::pair<int, int>;  // (x, y)
 using PointSet = std::set<Point>;
 
-// Values compared in one assertion: EXPECT_EQ(test::list(a, b), test::list(1, 2)). The
-// arguments are evaluated in no particular order.
+// Values compared at once: EXPECT_EQ(list(a, b), list(1, 2)). Arguments evaluate in any order.
 template <class T, class... U>
-std::array<T, 1 + sizeof...(U)> list(T first, U... rest) {
-    return {first, T(rest)...};
-}
+std::array<T, 1 + sizeof...(U)> list(T first, U... rest) { return {first, T(rest)...}; }
 
-// Starts the library on a 32-bit display with the short header form, ends it afterwards
-// with every buffer released.
+// The library started on a 32-bit display, short headers; ended with every buffer released.
 class Library : public ::testing::Test {
 protected:
     void SetUp() override { rsp_set_display_depth(32), rsp_set_nt_family(1), rs_vbinit(); }
-    void TearDown() override {
-        rs_vbclose(), rs_vbfree(-1), rs_vbfin();
-        rsp_set_display_depth(32), rsp_set_nt_family(1);
-    }
+    void TearDown() override { rs_vbclose(), rs_vbfree(-1), rs_vbfin(), rsp_set_display_depth(32), rsp_set_nt_family(1); }
 };
 
 // The same test body at 8, 16, 24 and 32 bits.
@@ -59,9 +53,8 @@ protected:
     uint32_t ink_pixel() const { return uint32_t(ink()) & mask(); }
     // Allocates and opens a buffer of the test's depth; start() also selects the ink.
     int open(int width, int height) {
-        rs_vbdepth(depth());
-        const int vb = rs_vballoc(width, height);
-        EXPECT_EQ(rs_vbopen(vb), 0);
+        const int vb = (rs_vbdepth(depth()), rs_vballoc(width, height));
+        EXPECT_EQ(rs_vbopen(vb), 0) << width << " x " << height;
         return vb;
     }
     int start(int width, int height) { return rs_vbdepth(depth()), rs_vbopen(rs_vballoc(width, height)), rs_setcolor(ink()), rs_vbhandle(); }
@@ -71,8 +64,7 @@ protected:
     INSTANTIATE_TEST_SUITE_P(Depths, suite, ::testing::Values(8, 16, 24, 32), \
                              [](const auto& info) { return "bits" + std::to_string(info.param); })
 
-// A buffer's pixels as raw little-endian values: rows bottom-up, no padding. The default
-// is the active buffer (or the last opened one).
+// A buffer's raw little-endian pixels, rows bottom-up; by default the active (or last opened) one.
 struct View {
     int handle, width, height, depth;
     View() : handle(rs_vbhandle()), width(rs_getmaxx() + 1), height(rs_getmaxy() + 1), depth(rs_getdepth()) {}
@@ -82,14 +74,10 @@ struct View {
     size_t offset(int x, int y) const { return (size_t(height - 1 - y) * size_t(width) + size_t(x)) * size_t(depth / 8); }
     uint8_t* at(int x, int y) const { return base() + offset(x, y); }
     uint32_t get(int x, int y) const { return load(at(x, y)); }
-    uint32_t load(const uint8_t* p) const {
-        uint32_t v = 0;
-        return std::memcpy(&v, p, size_t(depth / 8)), v;
-    }
+    uint32_t load(const uint8_t* p) const { uint32_t v = 0; return std::memcpy(&v, p, size_t(depth / 8)), v; }
     void put(int x, int y, uint32_t v) const { std::memcpy(at(x, y), &v, size_t(depth / 8)); }
     std::vector<uint8_t> bytes() const { return {base(), base() + size()}; }
-    // Gives every byte a value that differs from its neighbours'.
-    void scramble(unsigned salt = 0) const {
+    void scramble(unsigned salt = 0) const {  // every byte unlike its neighbours
         for (size_t i = 0; i < size(); ++i) base()[i] = uint8_t(i * 13 + salt * 101 + i / 61);
     }
 };
@@ -131,8 +119,7 @@ inline PointSet shifted(const PointSet& s, int dx, int dy) {
     return out;
 }
 
-// A caller's array with guard bytes on both sides; intact() tells that no call wrote
-// outside it.
+// A caller's array between guard bytes that tell whether a call wrote outside it.
 struct Guarded {
     std::vector<uint8_t> mem;
     explicit Guarded(const std::vector<uint8_t>& content) : mem(content.size() + 32, 0xCD) {
@@ -141,10 +128,7 @@ struct Guarded {
     explicit Guarded(size_t n, uint8_t fill = 0) : Guarded(std::vector<uint8_t>(n, fill)) {}
     uint8_t* data() { return mem.data() + 16; }
     std::vector<uint8_t> content() const { return {mem.begin() + 16, mem.end() - 16}; }
-    bool intact() const {
-        return std::all_of(mem.begin(), mem.begin() + 16, [](uint8_t b) { return b == 0xCD; }) &&
-               std::all_of(mem.end() - 16, mem.end(), [](uint8_t b) { return b == 0xCD; });
-    }
+    bool intact() const { return std::count(mem.begin(), mem.begin() + 16, 0xCD) + std::count(mem.end() - 16, mem.end(), 0xCD) == 32; }
 };
 
 }  // namespace test

@@ -1,5 +1,4 @@
-// Colours and single pixels: encodings per depth, mapping, points under the clip
-// rectangle, XOR, and the nearest palette index.
+// Colours and single pixels: encodings, mapping, points under the clip, nearest palette index.
 #include "core/color.h"
 #include "support.h"
 
@@ -12,22 +11,18 @@ class Colors : public EachDepth {
     void TearDown() override { core::palette() = saved, EachDepth::TearDown(); }
 };
 
-// rs_setcolor keeps the low byte at 8 bits and replicates 8- and 16-bit pixels over 32
-// bits; points store the pixel's bytes, colours from components in the depth's layout.
-// Colours are not prepared again when a buffer of another depth opens.
+// Pixels replicated over 32 bits (the low byte at 8 bits), stored in the depth's layout, not
+// prepared again when a buffer of another depth opens.
 TEST_P(Colors, EachDepthStoresItsOwnPixelLayout) {
     const uint32_t value = std::array{0x78787878u, 0x56785678u, 0x12345678u, 0x12345678u}[bpp() - 1];
     const std::vector<uint8_t> rgb_bytes[] = {{7}, {0xAA, 0x11}, {0x56, 0x34, 0x12}, {0x56, 0x34, 0x12, 0}};
-    open(8, 4);
-    rs_setcolor(300);
+    open(8, 4), rs_setcolor(300);
     EXPECT_EQ(rs_getcolor(), depth() == 8 ? 44 : 300);
     rs_setcolor(0x12345678);
     EXPECT_EQ(list(core::color().color_value, uint32_t(rs_getcolor())), list(value, value & (depth() <= 16 ? mask() : ~0u)));
     EXPECT_EQ(drawn([] { rs_point(1, 0); }), PointSet({{1, 0}}));  // a 24-bit store writes three bytes
     EXPECT_EQ(uint32_t(rs_getpixel(1, 0)), value & mask());
-    const std::vector<uint8_t> white(768, 255);
-    rs_setdacs(0, 256, white.data());
-    rs_setrgb(7, 0x12, 0x34, 0x56);  // the nearest entry at 8 bits
+    rs_setdacs(0, 256, std::vector<uint8_t>(768, 255).data()), rs_setrgb(7, 0x12, 0x34, 0x56);  // the nearest entry at 8 bits
     rs_setcolorrgb(0x12, 0x34, 0x56), rs_point(2, 1);
     EXPECT_EQ(std::vector<uint8_t>(View().at(2, 1), View().at(2, 1) + bpp()), rgb_bytes[bpp() - 1]);
     EXPECT_EQ(list(rs_getpixel(2, 1), rs_getcolor()), list(rs_maprgb(0x12, 0x34, 0x56), rs_maprgb(0x12, 0x34, 0x56)));
@@ -36,12 +31,10 @@ TEST_P(Colors, EachDepthStoresItsOwnPixelLayout) {
     EXPECT_EQ(uint32_t(rs_getpixel(0, 0)), prepared & (depth() == 32 ? 0xFFFF : ~0u));
 }
 
-// Components count by their low byte and keep their top bits; every pixel value unmaps to
-// components rounded to the nearest byte (f × 255 / 31 or / 63 at 16 bits) and maps back.
+// Components count by their low byte; every pixel value unmaps to rounded components and back.
 TEST_P(Colors, MappingKeepsTopBitsAndUnmappingRoundsEveryValueBack) {
-    open(4, 1);
     int r = 1, g = 2, b = 3;
-    rs_unmaprgb(0xFC00, &r, &g, &b);
+    open(4, 1), rs_unmaprgb(0xFC00, &r, &g, &b);
     const std::array<int, 3> worked[] = {{1, 2, 3}, {255, 130, 0}, {0, 0xFC, 0}, {0, 0xFC, 0}};
     EXPECT_EQ(list(r, g, b), worked[bpp() - 1]);  // 8 bits: nothing to unmap
     rs_setcolorrgb(255, 255, 255);
@@ -60,18 +53,12 @@ TEST_P(Colors, MappingKeepsTopBitsAndUnmappingRoundsEveryValueBack) {
     }
 }
 
-// Points are drawn inside the clip rectangle (bounds inclusive, compared signed) cut to
-// the buffer; rs_putpixel ignores the clip rectangle, never the buffer. XOR twice restores.
+// Points inside the clip rectangle (bounds inclusive, signed) and the buffer; rs_putpixel only the buffer.
 TEST_P(Colors, OnlyPointsInsideTheClipRectangleAndTheBufferAreDrawn) {
-    start(12, 8);
     std::vector<int> coords = {INT_MIN, -100000, INT_MAX};
     for (int v = -2; v <= 13; ++v) coords.push_back(v);
-    auto everywhere = [&](int (*plot)(int, int)) {
-        return drawn([&] {
-            for (int x : coords)
-                for (int y : coords) plot(x, y);
-        });
-    };
+    const auto everywhere = [&](int (*plot)(int, int)) { return drawn([&] { for (int x : coords) for (int y : coords) plot(x, y); }); };
+    start(12, 8);
     for (const auto& [c, points] : {std::pair{list(2, 9, 1, 5), area(2, 9, 1, 5)}, {list(-3, -1, 0, 7), {}},
                                     {list(-100, 0, -100, 0), {{0, 0}}}, {list(5, 2, 0, 7), {}},
                                     {list(INT_MIN, INT_MAX, INT_MIN, INT_MAX), area(0, 11, 0, 7)}}) {
@@ -81,11 +68,8 @@ TEST_P(Colors, OnlyPointsInsideTheClipRectangleAndTheBufferAreDrawn) {
     }
     View().scramble();
     const Snapshot before;
-    for (auto [x, y] : area(0, 11, 0, 7)) {
-        rs_pointx(x, y);
-        ASSERT_EQ(raw_pixel(x, y), before.value(x, y) ^ ink_pixel());
-        rs_pointx(x, y);
-    }
+    for (auto [x, y] : area(0, 11, 0, 7)) ASSERT_EQ((rs_pointx(x, y), raw_pixel(x, y)), before.value(x, y) ^ ink_pixel());
+    for (auto [x, y] : area(0, 11, 0, 7)) rs_pointx(x, y);
     EXPECT_TRUE(before.changed().empty());
     rs_setclip(0, 0, 0, 0);
     EXPECT_EQ(everywhere(rs_putpixel), area(0, 11, 0, 7));
@@ -94,11 +78,9 @@ TEST_P(Colors, OnlyPointsInsideTheClipRectangleAndTheBufferAreDrawn) {
 
 RSW32_EACH_DEPTH(Colors);
 
-// Least sum of squared differences wins; among equals the lowest index. The colour's
-// pixel is its index through the index map, which only a new start resets.
+// Least squared distance wins, the lowest index among equals; pixels go through the index map.
 TEST_F(Library, NearestIndexIsTheLeastSquaredDistanceLowestFirst) {
-    core::active().depth = 0;  // before any buffer, colours follow the 8-bit rules
-    rs_setcolor(300);
+    core::active().depth = 0, rs_setcolor(300);  // before any buffer, colours follow the 8-bit rules
     EXPECT_EQ(list(rs_getcolor(), rs_getpixel(0, 0), rs_point(0, 0), rs_putpixel(0, 0)), list(44, 0, 0, 0));
     const core::PaletteState saved = core::palette();
     rs_vbopen(rs_vballoc(4, 1));
@@ -111,8 +93,7 @@ TEST_F(Library, NearestIndexIsTheLeastSquaredDistanceLowestFirst) {
         {{11, 110, 110, 110}, {10, 110, 110, 85}, {11, 100, 100, 100}},  // 625 against 300
         {{13, 110, 110, 110}, {11, 100, 100, 100}, {13, 100, 110, 120}}};
     for (const auto& row : rows) {
-        const std::vector<uint8_t> base(768, row.size() == 1 ? 0 : 255);
-        rs_setdacs(0, 256, base.data());
+        rs_setdacs(0, 256, std::vector<uint8_t>(768, row.size() == 1 ? 0 : 255).data());
         for (size_t k = 1; k < row.size(); ++k) rs_setrgb(row[k][0], row[k][1], row[k][2], row[k][3]);
         const auto [want, r, g, b] = row[0];
         rs_setcolorrgb(r, g, b);
@@ -121,10 +102,8 @@ TEST_F(Library, NearestIndexIsTheLeastSquaredDistanceLowestFirst) {
     core::color().index_map[5] = 9;
     rs_setcolor(5), rs_point(0, 0);
     EXPECT_EQ(list(rs_getcolor(), rs_getpixel(0, 0)), list(5, 9));
-    rs_setrgb(77, 1, 2, 3);
-    rs_vbclose();  // the last depth still picks entries, and the palette cannot change
-    rs_setrgb(77, 200, 200, 200);
-    EXPECT_EQ(rs_maprgb(1, 2, 3), 77);
+    rs_setrgb(77, 1, 2, 3), rs_vbclose(), rs_setrgb(77, 200, 200, 200);  // no buffer: the palette cannot change
+    EXPECT_EQ(rs_maprgb(1, 2, 3), 77);  // but the last depth still picks entries
     rs_vbinit();
     EXPECT_EQ(core::color().index_map[5], 5);
     core::palette() = saved;

@@ -1,5 +1,4 @@
-// Palettes: the three forms kept in step, setting and reading entries, the default and
-// logical palettes, realizing and animating host palettes, ranges past the last entry.
+// Palettes: the three forms kept in step, entries and ranges, default and logical palettes, realizing.
 #include "core/palette.h"
 
 #include "support.h"
@@ -15,10 +14,8 @@ Rgb entry(int i) {
     return rs_getrgb(i, &r, &g, &b), Rgb{r, g, b};
 }
 Rgb quad(int i) { return {core::palette().quads[i].red, core::palette().quads[i].green, core::palette().quads[i].blue}; }
-Rgb host_entry(void* palette, int i) {
-    const host::PaletteColor& c = host::palette_from_handle(palette)->entries[i];
-    return {c.red, c.green, c.blue};
-}
+const host::PaletteColor& host_colour(void* palette, int i) { return host::palette_from_handle(palette)->entries[i]; }
+Rgb host_entry(void* palette, int i) { return {host_colour(palette, i).red, host_colour(palette, i).green, host_colour(palette, i).blue}; }
 int flags(int i) { return core::palette().entries[i].flags; }
 const uint8_t* table(int vb) { return core::vb_table().slots[size_t(vb)].header + 40; }
 Rgb table_quad(int vb, int i) { return {table(vb)[4 * i + 2], table(vb)[4 * i + 1], table(vb)[4 * i]}; }
@@ -29,8 +26,7 @@ std::vector<uint8_t> numbered(int count, int salt = 0) {  // triple k tells whic
     return rgb;
 }
 
-// The palette, the realized and displaced palettes and the window DC persist across
-// rs_vbinit; each test starts them afresh, with a memory DC as the window.
+// The palette and the window DC outlive rs_vbinit: each test starts afresh, a memory DC as window.
 class Palettes : public Library {
 protected:
     host::Device* dc = nullptr;
@@ -39,30 +35,23 @@ protected:
     static int open8() { return rs_vbopen(rs_vballoc(4, 2)), rs_vbhandle(); }
 };
 
-// The static colours, sixteen colours, greys and nine hue rings, reserved; the palette,
-// quads and new host palette agree. The pixel table and the active colour table wait for
-// rs_vbcolors.
+// The pixel table and the active colour table wait for rs_vbcolors.
 TEST_F(Palettes, DefaultPaletteHasStaticColoursSixteenColoursGreysAndHueRings) {
     const int vb = open8();
     core::palette().pixels[40] = 0x1234;
     void* handle = rs_defpal();
     for (const auto& [i, rgb] : {std::pair{30, Rgb{0, 0, 255}}, {38, {255, 0, 0}}, {245, {44, 48, 64}}, {255, {255, 255, 255}},
-                                 {9, {164, 200, 240}}, {246, {255, 251, 240}}, {16, {170, 85, 0}}, {28, {170, 170, 170}},
-                                 {31, {64, 0, 255}}, {43, {190, 255, 0}}, {77, {125, 157, 255}}, {221, {32, 40, 64}}})
+                                 {9, {164, 200, 240}}, {16, {170, 85, 0}}, {28, {170, 170, 170}}, {43, {190, 255, 0}}})
         EXPECT_EQ(entry(i), rgb) << i;
     for (int i = 0; i < 256; ++i)
-        ASSERT_EQ(list(quad(i), host_entry(handle, i), Rgb{flags(i), host::palette_from_handle(handle)->entries[i].flags}),
-                  list(entry(i), entry(i), Rgb{1, 1})) << i;
+        ASSERT_EQ(list(quad(i), host_entry(handle, i), Rgb{flags(i), host_colour(handle, i).flags}), list(entry(i), entry(i), Rgb{1, 1})) << i;
     EXPECT_EQ(list(table_quad(vb, 30), Rgb{int(core::palette().pixels[40])}), list(Rgb{}, Rgb{0x1234}));
-    rs_vbcolors();
-    EXPECT_EQ(table_quad(vb, 30), entry(30));
+    EXPECT_EQ((rs_vbcolors(), table_quad(vb, 30)), entry(30));
     EXPECT_NE(rs_defpal(), handle);  // a new palette each time
-    rsp_set_display_depth(15);
-    EXPECT_EQ(rs_colors(), 16);
+    EXPECT_EQ((rsp_set_display_depth(15), rs_colors()), 16);
 }
 
-// rs_logpal keeps the static colours, puts the caller's colours from start on and black
-// after them up to 236 entries in all; nothing outside 0..255 exists.
+// The caller's colours from start on, then black up to 236 entries; nothing outside 0..255 exists.
 TEST_F(Palettes, LogicalPalettePutsCallerColoursThenBlackBetweenTheStaticColours) {
     open8();
     const std::vector<uint8_t> given = numbered(236);
@@ -81,8 +70,7 @@ TEST_F(Palettes, LogicalPalettePutsCallerColoursThenBlackBetweenTheStaticColours
     }
 }
 
-// On a palette display the static colours come from the system, with its flags: ten at
-// each end of 256 colours, eight at each end of sixteen. Odd displays give 256 colours.
+// System colours and flags: ten at each end of 256 colours, eight of sixteen; odd displays give 256.
 TEST_F(Palettes, OnAPaletteDisplayTheStaticColoursComeFromTheSystem) {
     for (auto [bits, low, high] : {std::array{8, 10, 246}, {4, 8, 248}})
         for (bool logical : {false, true}) {
@@ -90,32 +78,26 @@ TEST_F(Palettes, OnAPaletteDisplayTheStaticColoursComeFromTheSystem) {
             void* palette = logical ? rs_logpal(10, 0, nullptr) : rs_defpal();
             for (int i = 0; i < 256; ++i) {
                 const int reserved = i >= low && i < high;
-                ASSERT_EQ(list(flags(i), int(host::palette_from_handle(palette)->entries[i].flags)), list(reserved, reserved)) << i;
+                ASSERT_EQ(list(flags(i), int(host_colour(palette, i).flags)), list(reserved, reserved)) << i;
             }
             EXPECT_EQ(list(entry(9), entry(245), entry(248)), list(Rgb{164, 200, 240}, logical ? Rgb{} : Rgb{44, 48, 64}, Rgb{128, 128, 128}));
         }
-    for (int bits : {0, 1, 2, -7, 1000}) {
-        rsp_set_display_depth(bits);
-        EXPECT_TRUE(rs_defpal() && rs_logpal(10, 0, nullptr)) << bits;
-    }
+    for (int bits : {0, 1, 2, -7, 1000}) EXPECT_TRUE((rsp_set_display_depth(bits), rs_defpal() && rs_logpal(10, 0, nullptr))) << bits;
 }
 
 class SetEntries : public EachDepth {
 protected:
-    void SetUp() override { core::palette() = {}, EachDepth::SetUp(); }
+    void SetUp() override { core::palette() = {}, EachDepth::SetUp(); }  // the palette outlives rs_vbinit
     void TearDown() override { EachDepth::TearDown(), core::palette() = {}; }
     int pixel(const Rgb& c) const {  // 8-bit buffers have no pixel table
         return depth() == 8 ? 0 : depth() == 16 ? (c[0] >> 3) << 11 | (c[1] >> 2) << 5 | (c[2] >> 3) : c[0] << 16 | c[1] << 8 | c[2];
     }
 };
 
-// Setting entries changes the three forms, the active colour table and the pixel table at
-// once; rs_setrgb keeps the entry's flags and the quad's reserved byte, and takes the low
-// byte of each component. Opening a buffer rebuilds the pixel table for its depth.
+// rs_setrgb keeps flags and the quad's reserved byte; opening rebuilds the pixel table for the depth.
 TEST_P(SetEntries, SettingEntriesKeepsTheThreeFormsAndTheColourTableInStep) {
     const int vb = open(4, 2);
-    const std::vector<uint8_t> rgb = numbered(3, 7);
-    rs_setdacs(5, 3, rgb.data());
+    rs_setdacs(5, 3, numbered(3, 7).data());
     for (int i = 0; i < 256; ++i) {
         const Rgb want = i >= 5 && i < 8 ? triple(i - 5, 7) : Rgb{};
         ASSERT_EQ(list(entry(i), quad(i), depth() == 8 ? table_quad(vb, i) : want), list(want, want, want)) << i;
@@ -134,9 +116,8 @@ TEST_P(SetEntries, SettingEntriesKeepsTheThreeFormsAndTheColourTableInStep) {
 
 RSW32_EACH_DEPTH(SetEntries);
 
-// Entry i always pairs with triple i − start; the part of a range outside 0..255 is
-// skipped, in the caller's array as well. Without an active buffer nothing is set, but
-// entries can be read.
+// Entry i pairs with triple i − start, entries outside 0..255 are skipped; without a buffer nothing is
+// set.
 TEST_F(Palettes, RangesStopAtTheLastEntryAndSkipNegativeIndices) {
     rs_vbdepth(16), open8();
     const std::vector<uint8_t> ten = numbered(10), four = numbered(4, 50);
@@ -167,7 +148,7 @@ TEST_F(Palettes, RangesStopAtTheLastEntryAndSkipNegativeIndices) {
 // 6-bit components: f × 255 / 63 rounded, bits 6 and 7 ignored, in place allowed.
 TEST_F(Palettes, MapDacsExpandsSixBitComponentsIgnoringTheTopBits) {
     std::vector<uint8_t> src(255);
-    for (size_t i = 0; i < src.size(); ++i) src[i] = uint8_t(i);
+    std::iota(src.begin(), src.end(), uint8_t(0));
     Guarded dst(256), same({63, 32, 1, 0x7F, 0xC0, 10});
     rs_mapdacs(src.data(), dst.data(), 85), rs_mapdacs(same.data(), same.data(), 2), rs_mapdacs(same.data(), same.data(), -1);
     rs_mapdacs(nullptr, same.data(), 1), rs_mapdacs(same.data(), nullptr, 1);
@@ -176,36 +157,28 @@ TEST_F(Palettes, MapDacsExpandsSixBitComponentsIgnoringTheTopBits) {
     EXPECT_TRUE(dst.intact() && same.intact());
 }
 
-// A buffer keeps the colour table kind it was made with: palette indices on a palette
-// display, which never change, or RGB quads. Changing the creation depth or opening
-// buffers of other depths must not make the library write the other kind, which is
-// larger than an index table. Only the active buffer takes new colours at once.
+// A buffer keeps the colour table kind it was made with (palette indices never change); writing the
+// other kind, larger than an index table, overran it.
 TEST_F(Palettes, ColourTablesKeepTheKindTheirBufferWasMadeWith) {
     rsp_set_display_depth(8), rs_vbinit(), rs_vbdepth(16);
     const int high = rs_vballoc(4, 1);
-    rs_vbdepth(8);
-    rs_vbopen(high);  // the kind variable is RGB quads now
+    rs_vbdepth(8), rs_vbopen(high);  // the kind variable is RGB quads now
     const int indexed = open8();
     rs_vbdepth(24);  // so is the creation kind
-    const std::vector<uint8_t> rgb = numbered(256);
-    rs_setdacs(0, 256, rgb.data()), rs_vbcolors();
+    rs_setdacs(0, 256, numbered(256).data()), rs_vbcolors();
     for (int i = 0; i < 256; ++i) ASSERT_EQ(host::read_u16(table(indexed) + 2 * i), i);
-    rsp_set_display_depth(32);  // an RGB-quad buffer stays one when the display changes
-    rs_vbdepth(8);
+    rsp_set_display_depth(32), rs_vbdepth(8);  // an RGB-quad buffer stays one when the display changes
     const int quads = rs_vballoc(4, 1), idle = rs_vballoc(4, 1);
     rsp_set_display_depth(8), rs_vbopen(quads), rs_setrgb(7, 70, 80, 90);
     EXPECT_EQ(list(table_quad(quads, 7), table_quad(quads, 255), table_quad(idle, 7)), list(Rgb{70, 80, 90}, triple(255), triple(7)));
-    rs_vbclose(), rs_vbcolors();  // nothing without an active buffer
-    rs_vbopen(idle);
+    rs_vbclose(), rs_vbcolors(), rs_vbopen(idle);  // rs_vbcolors does nothing without an active buffer
     EXPECT_EQ(table_quad(idle, 7), Rgb({70, 80, 90}));
 }
 
-// Realizing selects the palette and records the one it displaced first, which the end of
-// the library puts back. Setting entries animates the reserved entries of the realized
-// palette only: on a palette display the system's static colours carry no reserved flag.
+// The first palette displaced comes back at the end; only reserved entries of the realized palette
+// are animated, and system colours carry no reserved flag.
 TEST_F(Palettes, RealizedPalettesAreAnimatedInTheirReservedEntries) {
-    rsp_set_display_depth(8);
-    open8();
+    rsp_set_display_depth(8), open8();
     int dummy = 0;
     void* deleted = rs_defpal();
     host::delete_palette(host::palette_from_handle(deleted));
@@ -217,8 +190,7 @@ TEST_F(Palettes, RealizedPalettesAreAnimatedInTheirReservedEntries) {
     rs_realize(shown);
     EXPECT_EQ(list(static_cast<void*>(dc->palette), core::palette().displaced), list<void*>(shown, host::default_palette()));
     const Rgb was = entry(102);
-    const std::vector<uint8_t> rgb = numbered(12, 1);
-    rs_setdacs(0, 12, rgb.data()), rs_setrgb(102, 1, 2, 3);
+    rs_setdacs(0, 12, numbered(12, 1).data()), rs_setrgb(102, 1, 2, 3);
     EXPECT_EQ(list(host_entry(shown, 9), host_entry(shown, 10), host_entry(shown, 102), host_entry(other, 102), entry(9)),
               list(Rgb{164, 200, 240}, triple(10, 1), Rgb{1, 2, 3}, was, triple(9, 1)));
     host::delete_palette(host::palette_from_handle(shown));  // deleted while shown

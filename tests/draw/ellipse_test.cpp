@@ -1,5 +1,4 @@
-// Circles, ellipses and arcs: the boundary generator, exact pixel sets of the worked
-// shapes, fills against outlines, clipping, and arcs against the circle.
+// Circles, ellipses and arcs: the boundary generator, worked shapes, fills, clipping, arcs.
 #include "draw/ellipse.h"
 
 #include <cmath>
@@ -16,8 +15,7 @@ std::vector<Point> boundary(int a, int b) {
     return out;
 }
 
-// The outline's pixels around (cx, cy): the four mirror images of each boundary point;
-// filled, each row one span between its outermost pixels. Only what lies inside c.
+// The outline: mirror images of the boundary points; filled: each row one span. Only inside c.
 PointSet shape(int cx, int cy, int a, int b, bool fill, std::array<int, 4> c = {INT_MIN, INT_MAX, INT_MIN, INT_MAX}) {
     PointSet s;
     for (auto [x, y] : boundary(a, b))
@@ -27,18 +25,12 @@ PointSet shape(int cx, int cy, int a, int b, bool fill, std::array<int, 4> c = {
     return s;
 }
 
-TEST(MidpointBoundary, WorkedShapes) {
-    EXPECT_EQ(boundary(1, 1), (std::vector<Point>{{0, 1}, {1, 0}}));
-    EXPECT_EQ(boundary(2, 2), (std::vector<Point>{{0, 2}, {1, 2}, {2, 1}, {2, 0}}));
-    EXPECT_EQ(boundary(4, 2), (std::vector<Point>{{0, 2}, {1, 2}, {2, 2}, {3, 1}, {4, 0}}));
-}
-
-// From (0, b) down to row 0 in 8-connected steps, never backwards, every point within a
-// pixel of the true ellipse along x or y, for semi-axes up to the limit (squares and
-// decision terms near the ends of their ranges). The walk ends at (a, 0) unless the
-// ellipse is so flat (a >= 8·b²) that it crosses its last half row more than a row's
-// worth of steps before the tip: the steep region takes one row per step.
+// 8-connected steps from (0, b) to row 0, within a pixel of the true ellipse, up to the largest axes;
+// a flat ellipse (a >= 8·b²) stops short of its tip, the steep region taking one row per step.
 TEST(MidpointBoundary, TracesTheQuadrantWithinAPixel) {
+    using Walk = std::vector<Point>;
+    EXPECT_EQ(list(boundary(1, 1), boundary(2, 2), boundary(4, 2)),
+              list(Walk{{0, 1}, {1, 0}}, Walk{{0, 2}, {1, 2}, {2, 1}, {2, 0}}, Walk{{0, 2}, {1, 2}, {2, 2}, {3, 1}, {4, 0}}));
     std::vector<std::pair<int, int>> axes = {{1, 46340}, {46340, 1}, {46340, 46340}, {46340, 46339}, {3, 40000}, {40000, 3},
                                              {1, 2}, {2, 1}, {7, 1}, {8, 1}, {127, 4}, {128, 4}, {7, 7}, {100, 37}, {37, 100}};
     std::mt19937 rng(20240611);
@@ -60,8 +52,7 @@ TEST(MidpointBoundary, TracesTheQuadrantWithinAPixel) {
 
 class Curves : public EachDepth {
 protected:
-    // What fn draws with the cursor at (cx, cy) on an erased buffer; the cursor stays.
-    PointSet around(int cx, int cy, const std::function<void()>& fn) {
+    PointSet around(int cx, int cy, const std::function<void()>& fn) {  // drawn around the cursor, which stays
         rs_erase(), rs_move(cx, cy);
         const PointSet out = drawn(fn);
         EXPECT_EQ(std::pair(rs_getxpos(), rs_getypos()), std::pair(cx, cy));
@@ -69,9 +60,8 @@ protected:
     }
 };
 
-// rs_circle(1) sets the four pixels next to the centre. Outlines and fills are clipped to
-// the clip rectangle cut to the buffer; a fill covers its outline with solid rows. Bad
-// sizes draw nothing, and no centre or size reaches outside the buffer.
+// Outlines and fills are clipped; a fill is the outline's rows made solid. Bad sizes draw nothing, and
+// no centre or size reaches outside the buffer.
 TEST_P(Curves, ShapesAreTheirBoundaryClipped) {
     start(96, 90);
     EXPECT_EQ(around(10, 10, [] { rs_circle(1); }), PointSet({{10, 9}, {10, 11}, {9, 10}, {11, 10}}));
@@ -102,24 +92,17 @@ TEST_P(Curves, ShapesAreTheirBoundaryClipped) {
               list<size_t>(0, 96 * 90, 3 * 96));
 }
 
-// Below radius 288 the end points a tenth of a degree short of each axis round onto the
-// axis, so the quadrant boxes meet exactly there. Any arc is part of its circle, the clip
-// rectangle it narrows for each quadrant is put back, and angles outside their ranges
-// draw nothing.
+// Below radius 288 the quadrant boxes meet exactly on the axes; the narrowed clip rectangle is put back.
 TEST_P(Curves, ArcsArePartsOfTheirCircle) {
     start(580, 580);
-    using Keep = bool (*)(int, int);
-    const std::tuple<int, int, Keep> arcs[] = {
-        {0, 3600, [](int, int) { return true; }},
-        {0, 900, [](int x, int y) { return x >= 0 && y <= 0; }},  // from the right of the centre to above it
-        {900, 1800, [](int x, int y) { return x <= 0 && y <= 0; }}, {1800, 2700, [](int x, int y) { return x <= 0 && y >= 0; }},
-        {2700, 3600, [](int x, int y) { return x >= 0 && y >= 0; }}, {2700, 900, [](int x, int) { return x >= 0; }},
-        {900, 2700, [](int x, int) { return x <= 0; }}};
+    enum { right = 1, left = 2, up = 4, down = 8 };  // the half planes an arc keeps, axes included
+    const std::array<int, 3> arcs[] = {{0, 3600, 0}, {0, 900, right | up}, {900, 1800, left | up}, {1800, 2700, left | down},
+                                       {2700, 3600, right | down}, {2700, 900, right}, {900, 2700, left}};  // 0 is right of the centre
     for (int r : {1, 2, 3, 4, 5, 7, 10, 16, 33, 64, 100, 200, 287})
         for (auto [s, e, keep] : arcs) {
             PointSet want;
             for (auto [x, y] : shape(0, 0, r, r, false))
-                if (keep(x, y)) want.insert({x + 290, y + 290});
+                if (!(keep & right && x < 0) && !(keep & left && x > 0) && !(keep & up && y > 0) && !(keep & down && y < 0)) want.insert({x + 290, y + 290});
             ASSERT_EQ(around(290, 290, [&] { rs_arc(r, s, e); }), want) << "radius " << r << " " << s << ".." << e;
         }
     start(128, 100);

@@ -1,5 +1,4 @@
-// Flood fill: worked pictures, its bounds (clip rectangle, buffer edges), what stops it,
-// random pictures against a plain breadth-first reference, and a full-HD maze.
+// Flood fill: worked pictures, bounds, random pictures against breadth-first search, a long path.
 #include "draw/flood.h"
 
 #include <deque>
@@ -13,17 +12,14 @@ namespace {
 class Flood : public EachDepth {
 protected:
     uint32_t wall() const { return 0x5A5A5A5Au & mask(); }
-    // What fn changes, each changed pixel in the ink.
-    PointSet filled(const std::function<void()>& fn) {
+    PointSet filled(const std::function<void()>& fn) {  // what fn changes, each pixel to the ink
         const PointSet out = drawn(fn);
         for (auto [x, y] : out) EXPECT_EQ(raw_pixel(x, y), ink_pixel()) << x << ", " << y;
         return out;
     }
 };
 
-// Pictures: '#' a wall, '.' and 'o' the background, 'o' where the fill must reach, 'S' the
-// seed, 's' a seed that fills nothing, 'X' a seed already in the current colour. Pixels that touch only at corners do not connect; rs_flood stays inside the clip
-// rectangle, rs_paint inside the buffer.
+// '#' a wall, 'o' to fill, 'S' the seed, 's' a seed that fills nothing, 'X' one already in the colour.
 TEST_P(Flood, WorkedPicturesFillExactlyTheirArea) {
     const std::tuple<bool, std::array<int, 4>, std::vector<std::string>> cases[] = {  // paint?, clip, picture
         {false, {0, 99, 0, 99}, {"........", ".######.", ".#oooo#.", ".#oSoo#.", ".#oooo#.", ".######."}},
@@ -58,8 +54,7 @@ TEST_P(Flood, WorkedPicturesFillExactlyTheirArea) {
 
 // Random pictures of a few colours, clip rectangles and seeds, against the reference.
 TEST_P(Flood, MatchesBreadthFirstReferenceOnRandomPictures) {
-    const uint32_t seed = 1234u + uint32_t(depth());
-    std::mt19937 rng(seed);
+    std::mt19937 rng(1234u + uint32_t(depth()));
     for (int round = 0; round < 60; ++round) {
         const int vb = start(int(rng() % 70) + 1, int(rng() % 50) + 1), w = rs_getmaxx() + 1, h = rs_getmaxy() + 1;
         const uint32_t colours[] = {0, wall(), ink_pixel(), 0x33333333u & mask()};
@@ -69,14 +64,11 @@ TEST_P(Flood, MatchesBreadthFirstReferenceOnRandomPictures) {
             const Snapshot img;
             const int sx = int(rng() % unsigned(w + 2)) - 1, sy = int(rng() % unsigned(h + 2)) - 1;
             const bool paint = rng() % 3 == 0;
-            int minx = int(rng() % unsigned(w + 4)) - 2, maxx = int(rng() % unsigned(w + 4)) - 2;
+            int minx = int(rng() % unsigned(w + 4)) - 2, maxx = int(rng() % unsigned(w + 4)) - 2;  // in any order
             int miny = int(rng() % unsigned(h + 4)) - 2, maxy = int(rng() % unsigned(h + 4)) - 2;
-            if (rng() % 2) minx = std::min(minx, maxx), maxx = std::max(minx, maxx);
-            if (rng() % 2) miny = std::min(miny, maxy), maxy = std::max(miny, maxy);
             rs_setclip(minx, maxx, miny, maxy);
             if (paint) minx = miny = 0, maxx = w - 1, maxy = h - 1;
-            // Breadth-first search over the pixels of the seed's value inside the bounds.
-            PointSet expected;
+            PointSet expected;  // breadth-first over the pixels of the seed's value inside the bounds
             std::deque<Point> queue;
             const auto visit = [&](int x, int y) {
                 if (x >= std::max(minx, 0) && x <= std::min(maxx, w - 1) && y >= std::max(miny, 0) && y <= std::min(maxy, h - 1) &&
@@ -89,14 +81,13 @@ TEST_P(Flood, MatchesBreadthFirstReferenceOnRandomPictures) {
                 visit(x - 1, y), visit(x + 1, y), visit(x, y - 1), visit(x, y + 1);
             }
             ASSERT_EQ(filled([&] { paint ? rs_paint(sx, sy) : rs_flood(sx, sy); }), expected)
-                << "seed " << seed << " round " << round << " fill " << k << (paint ? " paint" : " flood") << " at " << sx << ", " << sy;
+                << "round " << round << " fill " << k << (paint ? " paint" : " flood") << " at " << sx << ", " << sy;
         }
         rs_vbclose(), rs_vbfree(vb);
     }
 }
 
-// A 1920 × 1080 serpentine of one-pixel columns joined alternately at the top and the
-// bottom: a million runs, one after the other, that no recursion would survive.
+// A serpentine of one-pixel columns: a million runs in a row, which no recursion would survive.
 TEST_P(Flood, FullHdSerpentineFillsEveryPassage) {
     start(1920, 1080);
     const View v;
@@ -108,18 +99,15 @@ TEST_P(Flood, FullHdSerpentineFillsEveryPassage) {
 
 RSW32_EACH_DEPTH(Flood);
 
-// A colour prepared for another depth leaves color_value's bytes unlike the index at 8
-// bits; the fill writes the index that it compares, so it ends and leaves one value.
+// A colour prepared for 16 bits has bytes unlike the index: the fill writes what it compares.
 TEST_F(Library, FloodWithAColourOfAnotherDepthStillEndsWithOneValue) {
     const int vb = rs_vballoc(40, 20);
     rs_vbopen(vb), rs_setcolor(9), rs_vbdepth(16), rs_vbopen(rs_vballoc(4, 4));
-    rs_setcolor(0x0900);  // color_value 0x09000900: bytes 0, 9, 0, 9
-    rs_vbopen(vb), rs_flood(5, 5);
+    rs_setcolor(0x0900), rs_vbopen(vb), rs_flood(5, 5);  // color_value 0x09000900: bytes 0, 9, 0, 9
     for (auto [x, y] : area(0, 39, 0, 19)) ASSERT_EQ(rs_getpixel(x, y), 9) << x << ", " << y;
 }
 
-// At 24 bits a pixel is three bytes: the byte after it belongs to the next pixel and the
-// colour's top byte is not part of the pixel.
+// 24-bit pixels are three bytes: neither the next pixel's byte nor the colour's top byte count.
 TEST_F(Library, TwentyFourBitFloodComparesAndWritesThreeBytes) {
     rs_vbdepth(24), rs_vbopen(rs_vballoc(8, 3));
     for (int y = 0; y < 3; ++y) View().put(5, y, 1);  // blue 1 right after pixel 4

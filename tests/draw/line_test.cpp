@@ -1,30 +1,32 @@
-// Lines, dashes and polylines: exact pixel sets, clipping with truncated cut points,
-// dash phases, XOR symmetry and the cursor rules, at every depth.
+// Lines, dashes and polylines: exact pixels, clipping with truncated cut points, dash phases, XOR.
 #include "support.h"
 
 using namespace test;
 
 namespace {
 
-struct Rect {
-    int64_t minx, maxx, miny, maxy;
-};
+struct Rect { int64_t minx, maxx, miny, maxy; };
 
-// Plain Bresenham between two points, x major on ties, from the upper end.
-PointSet bresenham(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
-    if (y1 < y0) std::swap(x0, x1), std::swap(y0, y1);
-    const int64_t dx = std::abs(x1 - x0), dy = y1 - y0, sx = x1 < x0 ? -1 : 1, dmaj = std::max(dx, dy), dmin = std::min(dx, dy);
-    PointSet out{{int(x1), int(y1)}};
-    for (int64_t i = 0, x = x0, y = y0, e = 2 * dmin - dmaj; i < dmaj; ++i) {
-        out.insert({int(x), int(y)});
-        if (e >= 0) x += sx, ++y, e += 2 * dmin - 2 * dmaj;
-        else dx >= dy ? x += sx : ++y, e += 2 * dmin;
+// Bresenham's pixels from (x0, y0) to (x1, y1) in order, x major on ties (small lines only).
+std::vector<Point> walk(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+    const int64_t dx = std::abs(x1 - x0), dy = std::abs(y1 - y0), sx = x1 < x0 ? -1 : 1, sy = y1 < y0 ? -1 : 1;
+    const int64_t dmaj = std::max(dx, dy), dmin = std::min(dx, dy);
+    std::vector<Point> out;
+    for (int64_t i = 0, x = x0, y = y0, e = 2 * dmin - dmaj; i <= dmaj; ++i) {
+        out.push_back({int(x), int(y)});
+        if (e >= 0) x += sx, y += sy, e += 2 * dmin - 2 * dmaj;
+        else dx >= dy ? x += sx : y += sy, e += 2 * dmin;
     }
     return out;
 }
 
-// The clipped line: cut at the edges with truncating integer arithmetic, then drawn
-// between the cut points (small coordinates only).
+// A line is walked from its upper end.
+PointSet bresenham(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+    const std::vector<Point> w = y1 < y0 ? walk(x1, y1, x0, y0) : walk(x0, y0, x1, y1);
+    return {w.begin(), w.end()};
+}
+
+// Cut at the edges with truncating integer arithmetic, drawn between the cut points.
 PointSet reference_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const Rect& c) {
     auto code = [&](int64_t x, int64_t y) { return (x < c.minx) | (y < c.miny) << 1 | (x > c.maxx) << 2 | (y > c.maxy) << 3; };
     for (int c0 = code(x0, y0), c1 = code(x1, y1); c.minx <= c.maxx && c.miny <= c.maxy; c0 = code(x0, y0), c1 = code(x1, y1)) {
@@ -39,19 +41,12 @@ PointSet reference_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const Re
     return {};
 }
 
-// The dashed line walked pixel by pixel from the cursor, the pattern rotated left before
-// each pixel, each pixel tested like rs_point.
+// From the cursor, the pattern rotated left before each pixel, plotted as rs_point would.
 PointSet reference_dash(int64_t x0, int64_t y0, int64_t x1, int64_t y1, unsigned pattern, const Rect& c) {
-    const int64_t dx = std::abs(x1 - x0), dy = std::abs(y1 - y0), sx = x1 < x0 ? -1 : 1, sy = y1 < y0 ? -1 : 1;
-    const int64_t dmaj = std::max(dx, dy), dmin = std::min(dx, dy);
     PointSet out;
-    pattern &= 0xFFFF;
-    for (int64_t i = 0, x = x0, y = y0, e = 2 * dmin - dmaj; i <= dmaj; ++i) {
-        pattern = ((pattern << 1) | (pattern >> 15)) & 0xFFFF;
-        if ((pattern & 1) && x >= c.minx && x <= c.maxx && y >= c.miny && y <= c.maxy) out.insert({int(x), int(y)});
-        if (e >= 0) x += sx, y += sy, e += 2 * dmin - 2 * dmaj;
-        else dx >= dy ? x += sx : y += sy, e += 2 * dmin;
-    }
+    for (auto [x, y] : walk(x0, y0, x1, y1))
+        if ((pattern = ((pattern << 1) | (pattern >> 15 & 1)) & 0xFFFF) & 1 && x >= c.minx && x <= c.maxx && y >= c.miny && y <= c.maxy)
+            out.insert({x, y});
     return out;
 }
 
@@ -77,12 +72,10 @@ PointSet dashes(int from, int to, int y) {  // pattern 0xF0F0 from x = 0: four o
     return s;
 }
 
-// Worked lines in both directions, cut at the clip rectangle with truncated cut points and
-// drawn between them, from ends anywhere in the int range; the cursor ends on the target.
-// Dashes start their pattern afresh at the cursor, spend bits on pixels cut away and use
-// the low 16 bits only.
+// Lines are cut with truncated cut points and drawn between them; dashes restart their pattern at
+// the cursor and spend bits on pixels cut away.
 TEST_P(Lines, LinesAreBresenhamBetweenTheirCutPoints) {
-    PointSet diagonal;
+    PointSet diagonal;  // of the whole buffer
     for (int k = 0; k <= 47; ++k) diagonal.insert({k, k});
     const std::tuple<Rect, std::array<int, 5>, PointSet> rows[] = {  // clip, ends and pattern (-1: solid)
         {{0, 63, 0, 47}, {0, 0, 2, 1, -1}, {{0, 0}, {1, 1}, {2, 1}}}, {{0, 63, 0, 47}, {2, 1, 0, 0, -1}, {{0, 0}, {1, 1}, {2, 1}}},
@@ -111,8 +104,7 @@ TEST_P(Lines, LinesAreBresenhamBetweenTheirCutPoints) {
     EXPECT_EQ(list(two.size(), two.count({22, 5})), list<size_t>(15, 1));
     rs_setclip(5, 40, 3, 30);
     const PointSet steep = line(20, INT_MIN, 21, INT_MAX);
-    EXPECT_EQ(steep.size(), 28u);
-    for (const auto& p : steep) EXPECT_TRUE(p.first >= 20 && p.first <= 21 && p.second >= 3 && p.second <= 30);
+    EXPECT_TRUE(steep.size() == 28 && std::all_of(steep.begin(), steep.end(), [](Point p) { return p.first >= 20 && p.first <= 21 && p.second >= 3 && p.second <= 30; }));
     rs_vbclose();  // without a buffer the cursor still moves
     EXPECT_EQ(rs_drawrel(1, 2) | rs_dashrel(3, 4, 0xFFFF) | rs_drawrelx(1, 1), 0);
     EXPECT_EQ(cursor(), std::pair(26, INT_MIN + 6));
@@ -146,8 +138,7 @@ TEST_P(Lines, XorLinesDrawnTwiceRestoreTheBuffer) {
     EXPECT_EQ(list(before.changed().size(), before.changed().count({15, 10})), list<size_t>(10, 0));
 }
 
-// A polyline closes its outline, adds the polygon offsets and leaves the cursor on its
-// first vertex; n = 2 is the segment there and back, n = 0 nothing.
+// The outline closes, the polygon offsets apply, the cursor ends on vertex 0.
 TEST_P(Lines, PolylineClosesTheOutlineAndAddsTheOffsets) {
     const int tri[] = {5, 5, 20, 8, 9, 30};
     PointSet expected;

@@ -1,6 +1,4 @@
-// Rectangles, boxes and page operations: exact areas, clipping and cutting to the buffer,
-// XOR symmetry, box bands, dither phases, scrolling in both modes, page copies and row
-// reversal.
+// Rectangles, boxes and page operations: areas, clipping, XOR, dithering, scrolling, page copies.
 #include "support.h"
 
 using namespace test;
@@ -26,22 +24,16 @@ protected:
     }
 };
 
-// rs_rect ignores the clip rectangle but is cut to the buffer; rs_clprect fills the part
-// inside the clip rectangle cut to the buffer; boxes are clipped bands of the box depth,
-// solid when they meet. The XOR forms set the same pixels on an erased buffer, XOR no
-// pixel twice, and restore any picture when drawn twice. Boxes leave the cursor alone.
+// rs_rect ignores the clip rectangle; boxes are bands, solid when they meet; the XOR forms touch the
+// same pixels once and restore a picture when drawn twice.
 TEST_P(Rects, RectanglesAndBoxesCoverExactlyTheirArea) {
     const std::tuple<bool, std::array<int, 6>, std::array<int, 4>, PointSet> rows[] = {  // box?, clip and depth, rectangle
-        {false, {10, 20, 10, 20}, {5, 5, 7, 7}, {{5, 7}}},
-        {false, {10, 20, 10, 20}, {3, 50, 10, 20}, area(3, 50, 10, 20)},
+        {false, {10, 20, 10, 20}, {5, 5, 7, 7}, {{5, 7}}}, {false, {10, 20, 10, 20}, {3, 50, 10, 20}, area(3, 50, 10, 20)},
         {false, {10, 20, 10, 20}, {-5, 3, 38, 45}, area(0, 3, 38, 39)},
         {false, {10, 20, 10, 20}, {INT_MIN, INT_MAX, INT_MIN, INT_MAX}, area(0, 63, 0, 39)},
-        {false, {10, 20, 10, 20}, {10, 5, 0, 3}, {}},
-        {false, {10, 20, 10, 20}, {64, 80, 0, 3}, {}},
-        {true, {10, 30, 5, 25}, {0, 15, 20, 35}, area(10, 15, 20, 25)},
-        {true, {10, 30, 5, 25}, {31, 40, 0, 39}, {}},
-        {true, {-100, 100, -100, 100}, {-50, 70, 35, 60}, area(0, 63, 35, 39)},
-        {true, {30, 10, 5, 25}, {0, 63, 0, 39}, {}},
+        {false, {10, 20, 10, 20}, {10, 5, 0, 3}, {}}, {false, {10, 20, 10, 20}, {64, 80, 0, 3}, {}},
+        {true, {10, 30, 5, 25}, {0, 15, 20, 35}, area(10, 15, 20, 25)}, {true, {10, 30, 5, 25}, {31, 40, 0, 39}, {}},
+        {true, {-100, 100, -100, 100}, {-50, 70, 35, 60}, area(0, 63, 35, 39)}, {true, {30, 10, 5, 25}, {0, 63, 0, 39}, {}},
         {true, {0, 63, 0, 39, 1, 1}, {10, 20, 5, 15}, unite({area(10, 20, 5, 5), area(10, 20, 15, 15), area(10, 10, 5, 15), area(20, 20, 5, 15)})},
         {true, {0, 63, 0, 39, 2, 3}, {10, 20, 5, 15}, unite({area(10, 20, 5, 7), area(10, 20, 13, 15), area(10, 11, 5, 15), area(19, 20, 5, 15)})},
         {true, {0, 63, 0, 39, 6, 6}, {10, 20, 5, 15}, area(10, 20, 5, 15)},  // more than half the box: solid
@@ -68,18 +60,13 @@ TEST_P(Rects, RectanglesAndBoxesCoverExactlyTheirArea) {
     EXPECT_TRUE(s.changed().empty());
 }
 
-TEST_P(Rects, ErasingAndFillingThePage) {
-    View().scramble();
-    rs_setclip(3, 4, 3, 4);  // ignored
-    rs_fillpage();
+TEST_P(Rects, FillingAndErasingThePageIgnoreTheClipRectangle) {
+    View().scramble(), rs_setclip(3, 4, 3, 4), rs_fillpage();
     for (auto [x, y] : area(0, 63, 0, 39)) ASSERT_EQ(raw_pixel(x, y), ink_pixel()) << x << "," << y;
-    rs_erase();
-    EXPECT_EQ(View().bytes(), std::vector<uint8_t>(View().size(), 0));
+    EXPECT_EQ((rs_erase(), View().bytes()), std::vector<uint8_t>(View().size(), 0));
 }
 
-// Type 1 moves the rows of the region and fills the vacated ones with the current colour;
-// type 0 parks the rows pushed out in the hidden page and brings them back at the other
-// end, and without a usable hidden page leaves the vacated rows as they were.
+// Type 1 fills the vacated rows; type 0 wraps them through the hidden page, or leaves them without one.
 TEST_P(Rects, ScrollingMovesRowsWithinTheRegion) {
     const int hidden = rs_vballoc(64, 4);
     EXPECT_EQ(rs_gethpage(), -1);
@@ -102,8 +89,7 @@ TEST_P(Rects, ScrollingMovesRowsWithinTheRegion) {
     }
 }
 
-// Row 39 of a 40-row buffer is stored first and takes entry 0, row 36 entry 3; pixels
-// take the entry's bytes in turn from the rectangle's own left edge. Only 8 bits.
+// Row 39 of 40 is stored first and takes entry 0; bytes alternate from the rectangle's left edge.
 TEST_P(Rects, DitheredRectanglesFollowTheStoredRowPhase) {
     const unsigned char m[8] = {1, 2, 3, 4, 5, 6, 7, 8};
     const PointSet set = drawn([&] { rs_drect(3, 7, 36, 39, m), rs_drect(-3, 2, 0, 0, m), rs_drect(0, 5, 0, 5, nullptr); });

@@ -7,8 +7,7 @@ namespace {
 
 #ifdef RSW32_WINDOW_HOST
 
-// A new window has the focus; it shows what was pasted or scaled into it at the next pump,
-// is never released by the library, and takes the focus with it when closed.
+// A new window has the focus and shows its drawing at the next pump; the library never releases it.
 TEST_F(Library, WindowShowsPastedAndScaledBuffersAndHasTheFocus) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     RS_HDC window = rsp_window_open(64, 48, "rsw32 test");
