@@ -9,7 +9,7 @@ BENCH_FILTER ?=
 BENCH_ARGS ?= --benchmark_repetitions=7 --benchmark_min_time=0.05 --benchmark_enable_random_interleaving=true \
   --benchmark_display_aggregates_only=true
 
-.PHONY: all deps demo test test-sanitize bench fuzz clean
+.PHONY: all deps demo test test-sanitize coverage bench fuzz clean
 
 all: build/release/Makefile
 	cmake --build build/release -j$(JOBS)
@@ -35,6 +35,18 @@ test-sanitize: build/sanitize/Makefile
 	cmake --build build/sanitize -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir build/sanitize --output-on-failure -j$(JOBS)
+
+build/coverage/Makefile: | deps
+	cmake -S . -B build/coverage -DCMAKE_BUILD_TYPE=Debug -DRSW32_COVERAGE=ON -DRSW32_BENCH=OFF $(CMAKE_FLAGS)
+
+# Line and branch coverage of src/ by the whole suite. Counters from an earlier run are
+# cleared first; the per-function counts go to build/coverage/coverage.json for comparing runs.
+coverage: build/coverage/Makefile
+	cmake --build build/coverage -j$(JOBS)
+	find build/coverage -name '*.gcda' -delete
+	ctest --test-dir build/coverage --output-on-failure -j$(JOBS)
+	gcovr -r . --filter src/ --exclude-throw-branches --exclude-unreachable-branches \
+	  --json build/coverage/coverage.json --txt build/coverage/coverage.txt --print-summary build/coverage
 
 bench: build/release/Makefile
 	cmake --build build/release -j$(JOBS) --target rsw32_bench

@@ -1,262 +1,136 @@
-// Clip rectangle, world window, viewport and stroke-text settings.
+// World window and the world forms of every drawing call, clip rectangle, viewport, text settings.
 #include "core/world.h"
 
-#include <climits>
 #include <cmath>
-#include <limits>
 
 #include "core/clip.h"
 #include "support.h"
 
+using namespace test;
+
 namespace {
 
-using test::Library;
+std::array<int, 4> clip() {
+    std::array<int, 4> c;
+    rs_getclip(&c[0], &c[1], &c[2], &c[3]);
+    return c;
+}
 
 // A 640 × 480 buffer with the world window (0, 100, 0, 100).
 class World : public Library {
 protected:
-    int vb = -1;
     void SetUp() override {
         Library::SetUp();
-        rs_vbdepth(8);
-        vb = rs_vballoc(640, 480);
-        rs_vbopen(vb);
-        rs_initw();
-        rs_setworld(0.0, 100.0, 0.0, 100.0);
+        rs_vbopen(rs_vballoc(640, 480)), rs_initw(), rs_setworld(0.0, 100.0, 0.0, 100.0);
     }
 };
 
-// ---- world window -----------------------------------------------------------------------
-
-TEST_F(World, CornersAndCentreMapOntoTheWholeBuffer) {
-    EXPECT_EQ(rs_xscreen(50.0), 320);  // trunc(639 × 0.5 + 0.5)
-    EXPECT_EQ(rs_xscreen(0.0), 0);
-    EXPECT_EQ(rs_xscreen(100.0), 639);
-    EXPECT_EQ(rs_yscreen(0.0), 479);
-    EXPECT_EQ(rs_yscreen(100.0), 0);
-    EXPECT_EQ(rs_yscreen(50.0), 240);  // trunc(479 × 0.5 + 0.5)
-    EXPECT_DOUBLE_EQ(rs_xworld(639), 100.0);
-    EXPECT_DOUBLE_EQ(rs_xworld(0), 0.0);
-    EXPECT_DOUBLE_EQ(rs_yworld(0), 100.0);
-    EXPECT_DOUBLE_EQ(rs_yworld(479), 0.0);
-}
-
-TEST_F(World, ConversionTruncatesTowardZeroSoHalfRoundsUpOnlyAtOrAboveZero) {
-    EXPECT_EQ(rs_xscreen(-0.1), 0);   // trunc(-0.139)
-    EXPECT_EQ(rs_xscreen(-0.2), 0);   // trunc(-0.778)
-    EXPECT_EQ(rs_xscreen(-0.3), -1);  // trunc(-1.417)
-    EXPECT_EQ(rs_yscreen(100.2), 0);  // trunc(-0.458)
-    EXPECT_EQ(rs_yscreen(100.4), -1); // trunc(-1.416)
-    EXPECT_EQ(rs_xscreen(0.07), 0);   // 0.447
-    EXPECT_EQ(rs_xscreen(0.08), 1);   // 1.011
-    EXPECT_EQ(rs_xscreen(-1000.0), -6389);  // trunc(-6390 + 0.5)
-}
-
-TEST_F(World, ScreenToWorldToScreenKeepsEveryColumnAndRow) {
+// trunc(offset × (size − 1) / extent + 0.5) rounds halves up at or above zero only; lengths scale by
+// the width and height; results that are no integer become INT_MIN.
+TEST_F(World, ConversionsMapTheWindowOntoTheWholeBuffer) {
+    for (auto [w, s] : {std::pair{50.0, 320}, {0.0, 0}, {100.0, 639}, {-0.1, 0}, {-0.2, 0}, {-0.3, -1}, {0.07, 0},
+                        {0.08, 1}, {-1000.0, -6389}, {1e300, INT_MIN}, {-1e300, INT_MIN}, {NAN, INT_MIN}})
+        EXPECT_EQ(rs_xscreen(w), s) << w;
+    for (auto [w, s] : {std::pair{0.0, 479}, {100.0, 0}, {50.0, 240}, {100.2, 0}, {100.4, -1}}) EXPECT_EQ(rs_yscreen(w), s) << w;
+    EXPECT_EQ(list(rs_xworld(639), rs_yworld(0), rs_yworld(479)), list(100.0, 100.0, 0.0));
     for (int x = 0; x < 640; ++x) ASSERT_EQ(rs_xscreen(rs_xworld(x)), x);
     for (int y = 0; y < 480; ++y) ASSERT_EQ(rs_yscreen(rs_yworld(y)), y);
-}
-
-TEST_F(World, RectanglesSwapTheYBoundsAndLengthsScaleByWidthAndHeight) {
-    rs_setworld(0.0, 1.0, 0.0, 1.0);
-    const core::ScreenRect r = core::screen_rect(0.0, 1.0, 0.0, 1.0);
-    EXPECT_EQ(r.minx, 0);
-    EXPECT_EQ(r.maxx, 639);
-    EXPECT_EQ(r.miny, 0);  // world y 1.0 is row 0
-    EXPECT_EQ(r.maxy, 479);
-    rs_setworld(0.0, 100.0, 0.0, 100.0);
-    EXPECT_EQ(core::x_length(50.0), 320);   // 640 / 100 × 50, not 639 / 100 × 50
-    EXPECT_EQ(core::y_length(50.0), 240);
-    EXPECT_EQ(core::y_length(10.1), 48);    // trunc(48.48 + 0.5)
-    EXPECT_EQ(core::x_length(0.07), 0);     // trunc(0.448 + 0.5)
-    EXPECT_EQ(core::x_length(0.08), 1);
-}
-
-TEST_F(World, SetClipInWorldSpaceTakesTheScreenRectangle) {
+    EXPECT_EQ(list(core::x_length(50.0), core::x_length(0.07), core::x_length(0.08), core::y_length(50.0), core::y_length(10.1)),
+              list(320, 0, 1, 240, 48));  // 640 / 100 × 50, not 639 / 100 × 50
     rs_setclipw(0.0, 50.0, 0.0, 50.0);
-    int minx, maxx, miny, maxy;
-    rs_getclip(&minx, &maxx, &miny, &maxy);
-    EXPECT_EQ(minx, 0);
-    EXPECT_EQ(maxx, 320);
-    EXPECT_EQ(miny, 240);
-    EXPECT_EQ(maxy, 479);
-}
-
-TEST_F(World, TheWindowBelongsToTheLibraryAndTheMappingToTheActiveBuffer) {
-    const int small = rs_vballoc(101, 51);  // width rounds up to 104
-    rs_vbopen(small);
-    double minx, maxx, miny, maxy;
-    rs_getworld(&minx, &maxx, &miny, &maxy);
-    EXPECT_EQ(minx, 0.0);
-    EXPECT_EQ(maxx, 100.0);
-    EXPECT_EQ(miny, 0.0);
-    EXPECT_EQ(maxy, 100.0);
-    EXPECT_EQ(rs_xscreen(100.0), 103);
-    EXPECT_EQ(rs_yscreen(0.0), 50);
-    rs_vbclose();
-    EXPECT_EQ(rs_xscreen(100.0), 103);  // the last opened buffer's size
-}
-
-TEST_F(World, ReversedAndOffsetWindowsMapTheSameWay) {
+    EXPECT_EQ(clip(), list(0, 320, 240, 479));
+    rs_setworld(0.0, 1.0, 0.0, 1.0);  // rectangles swap the y bounds: world y 1.0 is row 0
+    const core::ScreenRect r = core::screen_rect(0.0, 1.0, 0.0, 1.0);
+    EXPECT_EQ(list(r.minx, r.maxx, r.miny, r.maxy), list(0, 639, 0, 479));
     rs_setworld(10.0, -10.0, 5.0, -5.0);  // x to the left, y down
-    EXPECT_EQ(rs_xscreen(10.0), 0);
-    EXPECT_EQ(rs_xscreen(-10.0), 639);
-    EXPECT_EQ(rs_yscreen(-5.0), 0);
-    EXPECT_EQ(rs_yscreen(5.0), 479);
-    EXPECT_DOUBLE_EQ(rs_xworld(639), -10.0);
-    EXPECT_DOUBLE_EQ(rs_yworld(479), 5.0);
-}
-
-TEST_F(World, ResultsThatAreNoIntegerBecomeAValueOutsideEveryBuffer) {
-    EXPECT_EQ(rs_xscreen(1e300), INT_MIN);
-    EXPECT_EQ(rs_xscreen(-1e300), INT_MIN);
-    EXPECT_EQ(rs_xscreen(std::numeric_limits<double>::quiet_NaN()), INT_MIN);
+    EXPECT_EQ(list(rs_xscreen(10.0), rs_xscreen(-10.0), rs_yscreen(-5.0), rs_yscreen(5.0)), list(0, 639, 0, 479));
+    EXPECT_EQ(list(rs_xworld(639), rs_yworld(479)), list(-10.0, 5.0));
     rs_setworld(1.0, 1.0, 0.0, 0.0);  // degenerate: 0 / 0 and x / 0
-    EXPECT_EQ(rs_xscreen(1.0), INT_MIN);
-    EXPECT_EQ(rs_yscreen(2.0), INT_MIN);
-    rs_setcolor(1);
-    rs_pointw(1.0, 2.0);  // clipped away, not written anywhere
-    EXPECT_EQ(core::x_length(1.0), INT_MIN);
+    EXPECT_EQ(list(rs_xscreen(1.0), rs_yscreen(2.0), core::x_length(1.0)), list(INT_MIN, INT_MIN, INT_MIN));
+    rs_setworld(0.0, 100.0, 0.0, 100.0), rs_vbopen(rs_vballoc(101, 51)), rs_vbclose();  // width 104; the last opened
+    double w[4];
+    rs_getworld(&w[0], &w[1], &w[2], &w[3]);
+    EXPECT_EQ(list(rs_xscreen(100.0), rs_yscreen(0.0), w[0] + w[2], w[1] + w[3]), list(103, 50, 0, 200));  // buffer's size, the library's window
 }
 
-TEST_F(Library, InitwResetsWindowCursorAndTextSettings) {
-    rs_setworld(1, 2, 3, 4);
-    core::world().cursor_x = 5;
-    rs_setratio(3);
-    rs_setsizew(4);
-    rs_setangle(90);
-    rs_initw();
+// Each world form draws what its integer twin draws at the converted values, cursor included.
+TEST_F(World, WorldFormsDrawWhatTheirIntegerTwinsDraw) {
+    const auto X = rs_xscreen, Y = rs_yscreen;
+    const unsigned char m[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    const double wx[] = {10, 30, 20}, wy[] = {10, 15, 40};
+    const int sx[] = {X(10), X(30), X(20)}, sy[] = {Y(10), Y(15), Y(40)};
+    using Call = std::function<void()>;
+    const std::pair<Call, Call> twins[] = {  // from the cursor at world (10, 90)
+        {[] { rs_pointw(50.3, 20.1); }, [=] { rs_point(X(50.3), Y(20.1)); }}, {[] { rs_pointxw(50.3, 20.1); }, [=] { rs_pointx(X(50.3), Y(20.1)); }},
+        {[] { rs_draww(20.0, 30.0); }, [=] { rs_draw(X(20), Y(30)); }}, {[] { rs_drawrw(5.0, -10.0); }, [=] { rs_draw(X(15), Y(80)); }},
+        {[] { rs_drawxw(20.0, 30.0); }, [=] { rs_drawx(X(20), Y(30)); }}, {[] { rs_drawrxw(5.0, -10.0); }, [=] { rs_drawx(X(15), Y(80)); }},
+        {[] { rs_dashw(20.0, 30.0, 0xF0F0); }, [=] { rs_dash(X(20), Y(30), 0xF0F0); }},
+        {[] { rs_dashrw(5.0, -10.0, 0xF0F0); }, [=] { rs_dash(X(15), Y(80), 0xF0F0); }},
+        {[] { rs_moverw(1.0, 0.0), rs_draw(0, 0); }, [=] { rs_move(X(11), Y(90)), rs_draw(0, 0); }},
+        {[] { rs_rectw(2.0, 40.0, 3.0, 35.0); }, [=] { rs_rect(X(2), X(40), Y(35), Y(3)); }},
+        {[] { rs_clprectw(2.0, 40.0, 3.0, 35.0); }, [=] { rs_clprect(X(2), X(40), Y(35), Y(3)); }},
+        {[] { rs_boxw(2.0, 40.0, 3.0, 35.0); }, [=] { rs_box(X(2), X(40), Y(35), Y(3)); }},
+        {[] { rs_boxxw(2.0, 40.0, 3.0, 35.0); }, [=] { rs_boxx(X(2), X(40), Y(35), Y(3)); }},
+        {[&] { rs_drectw(2.0, 40.0, 3.0, 35.0, m); }, [=, &m] { rs_drect(X(2), X(40), Y(35), Y(3), m); }},
+        {[] { rs_circlew(10.0); }, [] { rs_circle(64); }}, {[] { rs_circlefw(10.0); }, [] { rs_circlef(64); }},  // lengths × 6.4, 4.8
+        {[] { rs_ellipsew(10.0, 10.0); }, [] { rs_ellipse(64, 48); }}, {[] { rs_ellipsfw(20.0, 5.0); }, [] { rs_ellipsef(128, 24); }},
+        {[] { rs_arcw(10.0, 450, 2000); }, [] { rs_arc(64, 450, 2000); }}, {[&] { rs_polygonw(wx, wy, 3); }, [&] { rs_polygon(sx, sy, 3); }},
+        {[] { rs_rect(0, 639, 240, 240), rs_floodw(50.0, 10.0); }, [=] { rs_rect(0, 639, 240, 240), rs_flood(X(50), Y(10)); }},
+        {[] { rs_rect(0, 639, 240, 240), rs_paintw(50.0, 90.0); }, [=] { rs_rect(0, 639, 240, 240), rs_paint(X(50), Y(90)); }}};
+    rs_setcolor(7);
+    for (size_t i = 0; i < std::size(twins); ++i) {
+        rs_erase(), rs_movew(10.0, 90.0);
+        const PointSet world = drawn(twins[i].first);
+        const std::pair<int, int> at = {rs_getxpos(), rs_getypos()};
+        rs_erase(), rs_move(X(10), Y(90));
+        EXPECT_EQ(drawn(twins[i].second), world) << "call " << i;
+        EXPECT_TRUE(std::pair(rs_getxpos(), rs_getypos()) == at && !world.empty()) << "call " << i;
+    }
+}
+
+// Values that are not positive are ignored; a screen size is a fraction of the window's height.
+TEST_F(World, TextSettings) {
     const core::WorldState& w = core::world();
-    EXPECT_EQ(w.minx, 0.0);
-    EXPECT_EQ(w.maxx, 0.0);
-    EXPECT_EQ(w.miny, 0.0);
-    EXPECT_EQ(w.maxy, 0.0);
-    EXPECT_EQ(w.cursor_x, 0.0);
-    EXPECT_EQ(w.text_ratio, 1.0);
-    EXPECT_EQ(w.text_size, 1.0);
-    EXPECT_EQ(w.text_angle, 0.0);
+    for (double v : {2.5, 0.0, -1.0, double(NAN)}) rs_setratio(v);
+    for (double v : {7.0, 0.0, -7.0}) rs_setsizew(v), rs_setsize(int(v) - 7);
+    EXPECT_EQ(list(w.text_ratio, w.text_size), list(2.5, 7.0));
+    EXPECT_DOUBLE_EQ((rs_setsize(479), w.text_size), 100.0);
+    rs_setsize(48), rs_setangle(180.0);
+    EXPECT_EQ(list(w.text_size, w.text_angle), list(48 * 100.0 / 479, 3.14159));
+    rs_movew(5.0, 5.0), rs_initw();
+    EXPECT_EQ(list(w.minx, w.maxx, w.miny, w.maxy, w.cursor_x, w.text_ratio, w.text_size, w.text_angle), list(0.0, 0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 0.0));
 }
 
-// ---- stroke-text settings ---------------------------------------------------------------
-
-TEST_F(World, TextSettingsIgnoreValuesThatAreNotPositive) {
-    const core::WorldState& w = core::world();
-    rs_setratio(2.5);
-    rs_setratio(0.0);
-    rs_setratio(-1.0);
-    rs_setratio(std::nan(""));
-    EXPECT_EQ(w.text_ratio, 2.5);
-    rs_setsizew(7.0);
-    rs_setsizew(0.0);
-    rs_setsizew(-7.0);
-    EXPECT_EQ(w.text_size, 7.0);
-    rs_setsize(0);
-    rs_setsize(-5);
-    EXPECT_EQ(w.text_size, 7.0);
-    rs_setsize(479);  // the whole height of the world window
-    EXPECT_DOUBLE_EQ(w.text_size, 100.0);
-    rs_setsize(48);
-    EXPECT_DOUBLE_EQ(w.text_size, 48 * 100.0 / 479);
-    rs_setangle(180.0);
-    EXPECT_DOUBLE_EQ(w.text_angle, 3.14159);  // not π
-}
-
-// ---- clip rectangle ---------------------------------------------------------------------
-
+// Stored as given, per buffer; without a buffer only the library's copy changes.
 TEST_F(Library, ClipIsStoredAsGivenAndFollowsTheActiveBuffer) {
     rs_vbdepth(16);
     const int a = rs_vballoc(16, 8), b = rs_vballoc(8, 4);
-    rs_vbopen(a);
-    rs_setclip(9, -4, 100, 3);  // unordered and outside: kept as is
-    int minx, maxx, miny, maxy;
-    rs_getclip(&minx, &maxx, &miny, &maxy);
-    EXPECT_EQ(minx, 9);
-    EXPECT_EQ(maxx, -4);
-    EXPECT_EQ(miny, 100);
-    EXPECT_EQ(maxy, 3);
-    EXPECT_TRUE(core::empty(core::drawing_clip()));
-
-    rs_vbopen(b);  // b keeps its full extent
-    rs_getclip(&minx, &maxx, &miny, &maxy);
-    EXPECT_EQ(minx, 0);
-    EXPECT_EQ(maxx, 7);
-    EXPECT_EQ(miny, 0);
-    EXPECT_EQ(maxy, 3);
-
-    rs_vbopen(a);  // a kept what was set while it was active
-    rs_getclip(&minx, &maxx, &miny, &maxy);
-    EXPECT_EQ(minx, 9);
-    EXPECT_EQ(maxy, 3);
-
-    rs_vbclose();  // with no buffer, only the library's copy changes
-    rs_setclip(1, 2, 1, 2);
-    rs_getclip(&minx, &maxx, &miny, &maxy);
-    EXPECT_EQ(minx, 1);
-    EXPECT_EQ(maxx, 2);
-    rs_vbopen(b);
-    rs_getclip(&minx, &maxx, &miny, &maxy);
-    EXPECT_EQ(maxx, 7);
-    EXPECT_EQ(maxy, 3);
+    rs_vbopen(a), rs_setclip(9, -4, 100, 3);
+    EXPECT_TRUE(clip() == list(9, -4, 100, 3) && core::empty(core::drawing_clip()));
+    EXPECT_EQ((rs_vbopen(b), clip()), list(0, 7, 0, 3));
+    EXPECT_EQ((rs_vbopen(a), clip()), list(9, -4, 100, 3));
+    EXPECT_EQ((rs_vbclose(), rs_setclip(1, 2, 1, 2), clip()), list(1, 2, 1, 2));
+    EXPECT_EQ((rs_vbopen(b), clip()), list(0, 7, 0, 3));
 }
 
-TEST_F(Library, DrawingClipIsTheClipRectangleCutToTheBuffer) {
-    rs_vbdepth(8);
-    rs_vbopen(rs_vballoc(16, 8));
-    rs_setclip(-5, 100, 2, 6);
-    core::ClipRect c = core::drawing_clip();
-    EXPECT_EQ(c.minx, 0);
-    EXPECT_EQ(c.maxx, 15);
-    EXPECT_EQ(c.miny, 2);
-    EXPECT_EQ(c.maxy, 6);
-    rs_setclip(INT_MIN, INT_MAX, INT_MIN, -1);
-    EXPECT_TRUE(core::empty(core::drawing_clip()));
-    rs_setclip(16, INT_MAX, 0, 7);
-    EXPECT_TRUE(core::empty(core::drawing_clip()));
-}
-
-// ---- viewport -----------------------------------------------------------------------------
-
+// 64-bit products, quotients truncated toward zero; a zero view extent gives the port minimum.
 TEST_F(Library, ViewportMapsItsRangeOntoThePort) {
-    rs_setview(0, 99, 0, 99, 100, 299, 50, 249);
-    EXPECT_EQ(rs_xview(50), 200);  // 50 × 200 / 100 + 100
-    EXPECT_EQ(rs_yview(99), 248);  // 99 × 200 / 100 + 50
-    EXPECT_EQ(rs_xview(0), 100);
-    EXPECT_EQ(rs_yview(0), 50);
-    int v[8];
-    rs_getview(&v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]);
-    const int expected[8] = {0, 99, 0, 99, 100, 299, 50, 249};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(v[i], expected[i]) << i;
-}
-
-TEST_F(Library, ViewportProductsAreSixtyFourBitAndQuotientsTruncateTowardZero) {
-    rs_setview(0, 99999, -50000, 49999, 0, 199999, 0, 99);
-    // 99999 × 200000 overflows 32 bits; the result does not.
-    EXPECT_EQ(rs_xview(99999), 199998);
-    EXPECT_EQ(rs_xview(50000), 100000);
-    EXPECT_EQ(rs_yview(49999), 99);        // 99999 × 100 / 100000
-    EXPECT_EQ(rs_yview(-50000), 0);
-    rs_setview(0, 2, 0, 2, 10, 11, 10, 11);  // 2 / 3 of a unit per unit
-    EXPECT_EQ(rs_xview(-1), 10);             // -2 / 3 truncates to 0, not -1
-    EXPECT_EQ(rs_xview(-2), 9);              // -4 / 3 → -1
-    EXPECT_EQ(rs_yview(4), 12);              // 8 / 3 → 2
-    rs_setview(0, INT_MAX - 1, 0, 0, 0, INT_MAX - 1, 0, 0);  // extents of 2^31 - 1
-    EXPECT_EQ(rs_xview(INT_MAX - 1), INT_MAX - 1);
-    EXPECT_EQ(rs_xview(123456789), 123456789);
-}
-
-TEST_F(Library, AZeroViewExtentMapsEverythingToThePortMinimum) {
-    rs_setview(5, 4, 5, 4, 30, 40, 60, 70);
-    EXPECT_EQ(rs_xview(1000), 30);
-    EXPECT_EQ(rs_yview(-1000), 60);
-}
-
-TEST_F(Library, StartingTheLibraryResetsOnlyTheViewportMinima) {
-    rs_setview(1, 2, 3, 4, 5, 6, 7, 8);
-    rs_vbinit();
-    int v[8];
-    rs_getview(&v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]);
-    const int expected[8] = {0, 2, 0, 4, 0, 6, 0, 8};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(v[i], expected[i]) << i;
+    const std::array<int, 12> rows[] = {  // view, x → x', y → y'
+        {0, 99, 0, 99, 100, 299, 50, 249, 50, 200, 99, 248}, {0, 99, 0, 99, 100, 299, 50, 249, 0, 100, 0, 50},
+        {0, 99999, -50000, 49999, 0, 199999, 0, 99, 99999, 199998, 49999, 99},
+        {0, 99999, -50000, 49999, 0, 199999, 0, 99, 50000, 100000, -50000, 0},
+        {0, 2, 0, 2, 10, 11, 10, 11, -1, 10, 4, 12},  // -2 / 3 truncates to 0
+        {0, 2, 0, 2, 10, 11, 10, 11, -2, 9, 0, 10},
+        {0, INT_MAX - 1, 0, 0, 0, INT_MAX - 1, 0, 0, INT_MAX - 1, INT_MAX - 1, 0, 0},
+        {0, INT_MAX - 1, 0, 0, 0, INT_MAX - 1, 0, 0, 123456789, 123456789, 0, 0},
+        {5, 4, 5, 4, 30, 40, 60, 70, 1000, 30, -1000, 60}};
+    for (const auto& v : rows) {
+        rs_setview(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+        EXPECT_EQ(list(rs_xview(v[8]), rs_yview(v[10])), list(v[9], v[11])) << v[8] << ", " << v[10];
+    }
+    std::array<int, 8> v;
+    rs_setview(1, 2, 3, 4, 5, 6, 7, 8), rs_vbinit(), rs_getview(&v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]);
+    EXPECT_EQ(v, list(0, 2, 0, 4, 0, 6, 0, 8));
 }
 
 }  // namespace
