@@ -99,6 +99,12 @@ struct View {
 
 inline uint32_t raw_pixel(int x, int y) { return View().get(x, y); }
 
+// Address of pixel (x, y) of a buffer, from the public interface alone: rows bottom-up.
+inline uint8_t* pixel_at(int handle, int x, int y, int width, int height, int depth) {
+    auto* base = static_cast<uint8_t*>(rs_vbaddr(handle));
+    return base + size_t(height - 1 - y) * size_t(width) * size_t(depth / 8) + size_t(x) * size_t(depth / 8);
+}
+
 // A copy of a buffer's pixels, and which of them differ now.
 struct Snapshot : View {
     std::vector<uint8_t> saved = bytes();

@@ -147,6 +147,6 @@ TEST_P(Transforms, BadSizesWriteNothing) {
     EXPECT_EQ(scale(src, dst, 1, 49119, 1, 1), 0);  // the largest mask that fits
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, Transforms, ::testing::Values(8, 16, 24, 32), test::depth_name);
+RSW32_EACH_DEPTH(Transforms);
 
 }  // namespace
