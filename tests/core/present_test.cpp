@@ -162,6 +162,7 @@ class Clipboard : public EachDepth {
 // on the buffer the lower-left pixel lands on the region's, and flags 2 keep the clipboard.
 TEST_P(Clipboard, RegionsArePaddedToFourBytesAndComeBackCornerFirst) {
     for (int nt : {1, 0}) {
+        rs_vbclose(), rs_vbfree(-1);  // a restart forgets buffers; release them first
         rsp_set_nt_family(nt), rs_vbinit(), open(12, 8), fill_pattern();
         const Snapshot source;
         ASSERT_EQ(rs_vb2clip(2, 4, 1, 3), 0);
