@@ -77,13 +77,13 @@ unsigned cp1252_to_unicode(uint8_t code) {
 }
 
 Font* stock_font(int index) {
-    const StockFace* spec = nullptr;
+    const StockFace* face = nullptr;
     for (const StockFace& s : stock_faces)
-        if (s.index == index) spec = &s;
-    if (!spec) return nullptr;
+        if (s.index == index) face = &s;
+    if (!face) return nullptr;
     FontSettings& s = font_settings();
     Font*& slot = (s.system_fonts ? s.system_stock : s.builtin_stock)[index];
-    if (!slot) slot = make_font(s.system_fonts ? open_face(spec->family, spec->pixel_height, 400, false) : nullptr,
+    if (!slot) slot = make_font(s.system_fonts ? open_face(face->family, face->pixel_height, 400, false) : nullptr,
                                 false, true);
     return slot;
 }
