@@ -35,6 +35,15 @@ namespace core {
 // which lies outside every buffer, so drawing clips it away.
 int x_screen(double x);   // trunc(maxx × ((x − world_minx) / (world_maxx − world_minx)) + 0.5)
 int y_screen(double y);   // trunc(maxy × ((world_maxy − y) / (world_maxy − world_miny)) + 0.5)
+// The same rule with the window's scales worked out once, for callers that convert many
+// points while neither the window nor the active buffer changes.
+struct ScreenMap {
+    int maxx, maxy;
+    double x_scale, y_scale;
+    int x(double x) const;
+    int y(double y) const;
+};
+ScreenMap screen_map();
 double x_world(int x);
 double y_world(int y);
 // A length (radius, semi-axis) along x or y: scaled by the buffer's width or height.

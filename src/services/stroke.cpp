@@ -81,13 +81,15 @@ size_t next_item(const uint8_t* s, size_t i, size_t n, int& set, Item& item) {
 
 bool has_glyph(int code) { return code >= 32 && code <= 127 && code != '_'; }
 
-// The moves and draws of a walk, made through the world line routines. A move only sets
-// the world cursor and the graphics cursor, so a run of moves is made as one move to
+// The moves and draws of a walk: each sets the world cursor and draws or moves to its
+// screen point, as the world line routines do, with the window's scales worked out once
+// for the whole text. A move only sets the world cursor and the graphics cursor, so a run of moves is made as one move to
 // where the last of them ends, reached by the same additions in the same order: the
 // cursors come out exactly as after the run, and each draw starts from them. Each glyph
 // saves a conversion this way: the move to its base point and the move to its first
 // point become one.
 struct Walk {
+    core::ScreenMap map = core::screen_map();
     bool pending = false;  // moves not yet made end at `at`
     Vec at{};
 
@@ -100,16 +102,21 @@ struct Walk {
         move_to({from.x + d.x, from.y + d.y});
     }
     void settle() {
-        if (pending) draw::move_world(at.x, at.y);
+        if (!pending) return;
         pending = false;
+        core::world().cursor_x = at.x;
+        core::world().cursor_y = at.y;
+        draw::move(map.x(at.x), map.y(at.y));
     }
     void draw_by(const Vec& d) {
         settle();
-        draw::line_rel_world(d.x, d.y);
+        draw_to({core::world().cursor_x + d.x, core::world().cursor_y + d.y});
     }
     void draw_to(const Vec& p) {
         settle();
-        draw::line_world(p.x, p.y);
+        core::world().cursor_x = p.x;
+        core::world().cursor_y = p.y;
+        draw::line_to(map.x(p.x), map.y(p.y));
     }
 };
 

@@ -2,6 +2,7 @@
 #include "core/world.h"
 
 #include <cmath>
+#include <random>
 
 #include "core/clip.h"
 #include "support.h"
@@ -51,6 +52,28 @@ TEST_F(World, ConversionsMapTheWindowOntoTheWholeBuffer) {
     double w[4];
     rs_getworld(&w[0], &w[1], &w[2], &w[3]);
     EXPECT_EQ(list(rs_xscreen(100.0), rs_yscreen(0.0), w[0] + w[2], w[1] + w[3]), list(103, 50, 0, 200));  // buffer's size, the library's window
+}
+
+// The conversions take a quick path in double precision where it cannot change the result;
+// windows of every scale, values on and next to the rounding points, and points out of range
+// all give what the extended-precision formula gives.
+TEST_F(World, ConversionsAgreeWithTheExtendedFormulaEverywhere) {
+    using ext = long double;
+    const auto oracle = [](int m, double a, double b, double c, double d) {
+        const ext v = ext(m) * ((ext(a) - b) / (ext(c) - d)) + 0.5L;
+        return v > ext(INT_MIN) - 1 && v < ext(INT_MAX) + 1 ? int(v) : INT_MIN;
+    };
+    std::mt19937_64 rng(7);
+    const double scales[] = {1e-300, 1e-9, 1e-3, 1.0, 7.0, 1e4, 1e12, 1e300};
+    for (int i = 0; i < 200000; ++i) {
+        const double s = scales[rng() % 8], lo = (double(rng() % 2001) - 1000) * s, hi = lo + double(rng() % 1000 + 1) * s / 7;
+        rs_setworld(lo, hi, lo, hi);
+        const int k = int(rng() % 1400) - 100;  // near the centre of pixel k, or on its rounding point
+        double x = lo + (hi - lo) * (k - (i % 3 == 0 ? 0.5 : 0.0)) / 639;
+        x = i % 3 == 1 ? std::nextafter(x, double(rng() % 2) ? HUGE_VAL : -HUGE_VAL) : x;
+        ASSERT_EQ(rs_xscreen(x), oracle(639, x, lo, hi, lo)) << lo << " " << hi << " " << x;
+        ASSERT_EQ(rs_yscreen(x), oracle(479, hi, x, hi, lo)) << lo << " " << hi << " " << x;
+    }
 }
 
 // Each world form draws what its integer twin draws at the converted values, cursor included.
