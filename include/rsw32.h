@@ -509,6 +509,20 @@ RS_API int rs_photovb(int width, int height);
  */
 RS_API int rs_reduce(int start, int count, unsigned char *palette);
 
+/* ---- Files: the image buffer -------------------------------------------------------
+ * Every file reader and writer streams through the image buffer: a built-in 4096-byte
+ * area, or caller memory given with rs_imagebuf(address, size), which stays the caller's
+ * and must stay valid while it is in use. A size of 0 (also a negative size or a NULL
+ * address) puts the built-in area back, as rs_vbinit does. Any size of at least 1 byte
+ * works; a bigger one means fewer reads and writes. With a reader's in-memory flag (4)
+ * the image buffer holds the whole file, exactly its bytes, and no file is opened.
+ * rs_imagesiz gives the bytes of a width x height direct-colour picture at the active
+ * depth (3 a pixel at 24 and 32 bits, 2 at 16, 1 otherwise), or -1 for a negative side
+ * or a size that does not fit an int.
+ */
+RS_API int rs_imagebuf(void *address, int size);
+RS_API int rs_imagesiz(int width, int height);
+
 /* ---- 3D viewing state and projection ------------------------------------------------
  * One viewer and one object pose. View space is left-handed: x right, y up, z forward
  * away from the viewer. Matrices are 3 rows of 4 doubles, row-major (row 0 is m[0..3]);
