@@ -847,6 +847,61 @@ RS_API int rs_where(int *row, int *column);
 RS_API int rs_text(const char *string, int count);
 RS_API int rs_getlines(void);
 
+/* ---- Blocks and saved backgrounds ------------------------------------------------------
+ * Rectangles of the active buffer in its own pixel bytes (1, 2, 3 or 4 a pixel), rows in
+ * screen order (row miny first), each maxx - minx + 1 pixels, no padding: the caller's
+ * block holds (maxx - minx + 1) x (maxy - miny + 1) pixels.
+ * rs_getblock copies the rectangle into block, pixels outside the buffer as 0 bytes, and
+ * returns the bytes written. rs_putblock writes block back, cut to the clip rectangle (the
+ * block keeps its layout; rows and columns outside are skipped); returns 0. Both return -1
+ * without a buffer, for a NULL block, an inverted rectangle or a block of more than
+ * INT_MAX bytes.
+ * rs_save keeps a copy of a rectangle of the active buffer in the library's memory; rs_restore
+ * with the same rectangle puts the latest copy of it back (the part inside the buffer) and
+ * drops it, so saves of one place unwind last first and saves of different places are
+ * independent: save under each sprite, draw them, restore in any order. rs_save returns 0,
+ * -1 as rs_getblock refuses, -2 without memory, -3 when 4096 saves are kept; rs_restore
+ * returns 0, or -1 (nothing changed) when no save of that rectangle exists or the active
+ * buffer's depth differs from the saved one (the save is kept). rs_savew and rs_restorew
+ * take world rectangles, converted as rs_rectw converts them. rs_vbinit and rs_vbfin drop
+ * every save.
+ */
+RS_API int rs_getblock(int minx, int maxx, int miny, int maxy, unsigned char *block);
+RS_API int rs_putblock(int minx, int maxx, int miny, int maxy, const unsigned char *block);
+RS_API int rs_save(int minx, int maxx, int miny, int maxy);
+RS_API int rs_restore(int minx, int maxx, int miny, int maxy);
+RS_API int rs_savew(double minx, double maxx, double miny, double maxy);
+RS_API int rs_restorew(double minx, double maxx, double miny, double maxy);
+
+/* ---- Masks -----------------------------------------------------------------------------
+ * A mask is an image array (one byte a pixel, width x height, first row the bottom one at
+ * the graphics cursor) whose bytes say where to draw, not what: rs_drawmask writes the
+ * current colour where a byte is not 0, rs_revmask where it is 0; both are cut to the
+ * buffer. rs_clipmask is rs_drawmask cut to the clip rectangle, rs_flipmask the same
+ * mirrored left to right (as rs_flpimage mirrors). The cursor does not move; NULL masks
+ * and sizes below 1 draw nothing. Returns 0.
+ */
+RS_API int rs_drawmask(const unsigned char *mask, int width, int height);
+RS_API int rs_revmask(const unsigned char *mask, int width, int height);
+RS_API int rs_clipmask(const unsigned char *mask, int width, int height);
+RS_API int rs_flipmask(const unsigned char *mask, int width, int height);
+
+/* ---- Transfers between depths --------------------------------------------------------------
+ * rs_transfer copies a block between two buffers as rs_vbcopy does (same placement, cut
+ * to both buffers, bottom row first), but the buffers may have different depths: each
+ * pixel goes through its colour. Palette indices take their palette colour; 16-bit pixels
+ * widen with rounding (as rs_unmaprgb); colours narrow to 16 bits by their top bits and to
+ * 8 bits by the nearest palette index (as rs_findrgb); the fourth byte of 32-bit results
+ * is 0. Buffers of the same depth copy their bytes unchanged. rs_tcxfer does the same but
+ * skips the source pixels equal to the key set by rs_tcmask (compared as rs_vbtccopy
+ * compares: the whole pixel, the low three bytes at 32 bits) and, like the keyed copies,
+ * writes 32-bit pixels with a fourth byte of 0. The key is 0 after rs_vbinit. Bad
+ * handles copy nothing. All return 0.
+ */
+RS_API int rs_transfer(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
+RS_API int rs_tcxfer(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
+RS_API int rs_tcmask(int key);
+
 #ifdef __cplusplus
 }
 #endif

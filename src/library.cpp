@@ -6,6 +6,7 @@
 #include "core/vbuf.h"
 #include "draw/state.h"
 #include "files/state.h"
+#include "image/blocks.h"
 #include "image/state.h"
 #include "services/input.h"
 #include "services/state.h"
@@ -18,6 +19,7 @@ int start() {
     core::vb_init();
     draw::init_state();
     image::init_state();
+    image::forget_saved();
     files::init_state();
     services::init_state();
     services::init_input();
@@ -27,6 +29,7 @@ int start() {
 }
 
 int end() {
+    image::forget_saved();
     return core::vb_fin();
 }
 

@@ -2,6 +2,7 @@
 // routine that implements it; nothing else belongs here.
 #include "rsw32.h"
 
+#include "image/blocks.h"
 #include "image/dcb.h"
 #include "image/formats.h"
 #include "image/mono.h"
@@ -79,3 +80,22 @@ extern "C" RS_API int rs_photovb(int width, int height) { return image::photo_vb
 
 // ---- colour reduction
 extern "C" RS_API int rs_reduce(int start, int count, unsigned char* palette) { return image::reduce(start, count, palette); }
+
+// ---- blocks and saved backgrounds
+extern "C" RS_API int rs_getblock(int minx, int maxx, int miny, int maxy, unsigned char* block) { return image::get_block(minx, maxx, miny, maxy, block); }
+extern "C" RS_API int rs_putblock(int minx, int maxx, int miny, int maxy, const unsigned char* block) { return image::put_block(minx, maxx, miny, maxy, block); }
+extern "C" RS_API int rs_save(int minx, int maxx, int miny, int maxy) { return image::save(minx, maxx, miny, maxy); }
+extern "C" RS_API int rs_restore(int minx, int maxx, int miny, int maxy) { return image::restore(minx, maxx, miny, maxy); }
+extern "C" RS_API int rs_savew(double minx, double maxx, double miny, double maxy) { return image::save_world(minx, maxx, miny, maxy); }
+extern "C" RS_API int rs_restorew(double minx, double maxx, double miny, double maxy) { return image::restore_world(minx, maxx, miny, maxy); }
+
+// ---- masks
+extern "C" RS_API int rs_drawmask(const unsigned char* mask, int width, int height) { return image::draw_mask(mask, width, height); }
+extern "C" RS_API int rs_revmask(const unsigned char* mask, int width, int height) { return image::reverse_mask(mask, width, height); }
+extern "C" RS_API int rs_clipmask(const unsigned char* mask, int width, int height) { return image::clip_mask(mask, width, height); }
+extern "C" RS_API int rs_flipmask(const unsigned char* mask, int width, int height) { return image::flip_mask(mask, width, height); }
+
+// ---- transfers between depths
+extern "C" RS_API int rs_transfer(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest) { return image::transfer(minx, maxx, miny, maxy, newx, newy, source, dest, false); }
+extern "C" RS_API int rs_tcxfer(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest) { return image::transfer(minx, maxx, miny, maxy, newx, newy, source, dest, true); }
+extern "C" RS_API int rs_tcmask(int key) { return image::tc_mask(key); }

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "core/clip.h"
+#include "core/color.h"
 #include "core/palette.h"
 #include "core/pixel.h"
 #include "core/vbuf.h"
@@ -64,7 +65,36 @@ int draw_keyed(const uint8_t* array, int width, int height, bool mirrored, bool 
     return 0;
 }
 
+// Masks: the current colour where the mask byte is not 0 (reverse: where it is 0).
+int draw_mask(const uint8_t* mask, int width, int height, bool mirrored, bool clipped, bool reverse) {
+    Placement pl;
+    if (!mask || !core::has_active() ||
+        !place(width, height, clipped ? core::drawing_clip() : buffer_rect(), mirrored, pl))
+        return 0;
+    core::with_depth(core::active().depth, [&](auto d) {
+        using D = decltype(d);
+        const uint32_t value = core::current_pixel<D>();
+        const auto ink = [value](uint32_t) { return value; };
+        if (reverse) {
+            for_each_row(pl, mask, 1, [value](const uint8_t* s, uint8_t* p, int n) {
+                for (int i = 0; i < n; ++i)
+                    if (s[i] == 0) D::store(p + i * D::bytes, value);
+            });
+        } else if (mirrored) {
+            draw_rows<D, Index8, true, true>(pl, mask, ink);
+        } else {
+            draw_rows<D, Index8, true, false>(pl, mask, ink);
+        }
+    });
+    return 0;
+}
+
 }  // namespace
+
+int draw_mask(const uint8_t* mask, int width, int height) { return draw_mask(mask, width, height, false, false, false); }
+int reverse_mask(const uint8_t* mask, int width, int height) { return draw_mask(mask, width, height, false, false, true); }
+int clip_mask(const uint8_t* mask, int width, int height) { return draw_mask(mask, width, height, false, true, false); }
+int flip_mask(const uint8_t* mask, int width, int height) { return draw_mask(mask, width, height, true, true, false); }
 
 int draw_image(const uint8_t* array, int width, int height) { return draw_keyed(array, width, height, false, false); }
 int mirror_image(const uint8_t* array, int width, int height) { return draw_keyed(array, width, height, true, false); }

@@ -13,8 +13,11 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <array>
+#include <unordered_map>
 #include <vector>
 
+#include "core/color.h"
 #include "core/palette.h"
 #include "core/pixel.h"
 #include "core/vbuf.h"
@@ -29,16 +32,18 @@ struct Block {
     uint8_t* dst = nullptr;
     int src_pitch = 0, dst_pitch = 0;
     int width = 0, rows = 0;
-    int depth = 0;
+    int depth = 0;      // the destination's
+    int src_depth = 0;
 };
 
 // Source pixel (x, y) goes to (newx + x - minx, newy - (maxy - y)). Cuts the block to
 // the rows and columns that lie inside both buffers; false when nothing is left, a handle
 // is bad or the depths differ.
-bool make_block(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest, Block& b) {
+bool make_block(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest, Block& b,
+                bool any_depths = false) {
     const core::VbSlot* s = core::slot_in_use(source);
     const core::VbSlot* d = s ? core::slot_in_use(dest) : nullptr;
-    if (!s || !d || s->depth != d->depth) return false;
+    if (!s || !d || (s->depth != d->depth && !any_depths)) return false;
     // Source (x, y) lands at (x + shift_x, y + shift_y): keep the x and y whose landing
     // place lies inside the destination as well.
     const int64_t shift_x = int64_t(newx) - minx, shift_y = int64_t(newy) - maxy;
@@ -47,14 +52,15 @@ bool make_block(int minx, int maxx, int miny, int maxy, int newx, int newy, int 
     const int64_t y0 = std::max({int64_t(miny), int64_t(0), -shift_y});
     const int64_t y1 = std::min({int64_t(maxy), int64_t(s->height) - 1, int64_t(d->height) - 1 - shift_y});
     if (x0 > x1 || y0 > y1) return false;
-    const int bpp = core::bytes_per_pixel(d->depth);
-    b.src = core::row_address(s->pixels, s->pitch, s->height, int(y1)) + x0 * bpp;
-    b.dst = core::row_address(d->pixels, d->pitch, d->height, int(y1 + shift_y)) + (x0 + shift_x) * bpp;
+    b.src = core::row_address(s->pixels, s->pitch, s->height, int(y1)) + x0 * core::bytes_per_pixel(s->depth);
+    b.dst = core::row_address(d->pixels, d->pitch, d->height, int(y1 + shift_y)) +
+            (x0 + shift_x) * core::bytes_per_pixel(d->depth);
     b.src_pitch = s->pitch;
     b.dst_pitch = d->pitch;
     b.width = int(x1 - x0 + 1);
     b.rows = int(y1 - y0 + 1);
     b.depth = d->depth;
+    b.src_depth = s->depth;
     return true;
 }
 
@@ -62,6 +68,64 @@ bool make_block(int minx, int maxx, int miny, int maxy, int newx, int newy, int 
 // bytes (the fourth byte is written as 0), otherwise the whole pixel.
 template <class D>
 constexpr uint32_t key_mask = D::bits == 32 ? 0xFFFFFFu : D::mask;
+
+// A source pixel of depth S as a pixel of depth D, through its colour: palette indices by
+// the palette's colours; 16-bit pixels widened with rounding; direct colours to 8 bits by
+// the nearest palette index (remembered per call, as blocks repeat their colours). The
+// fourth byte of a 32-bit result is 0.
+template <class S, class D>
+class Converter {
+public:
+    uint32_t operator()(uint32_t v) {
+        if constexpr (S::bits == 8) {
+            return from_index_[v];
+        } else {
+            const uint32_t rgb = to_rgb(v);
+            if constexpr (D::bits != 8) {
+                return from_rgb(rgb);
+            } else {
+                auto [at, fresh] = nearest_.try_emplace(rgb, 0);
+                if (fresh) at->second = uint8_t(core::nearest_index(int(rgb >> 16), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)));
+                return at->second;
+            }
+        }
+    }
+    Converter() {
+        if constexpr (S::bits == 8)
+            for (int i = 0; i < 256; ++i) {
+                const core::PaletteEntry& e = core::palette().entries[i];
+                from_index_[size_t(i)] = D::bits == 8 ? uint32_t(i) : from_rgb(uint32_t(e.red) << 16 | uint32_t(e.green) << 8 | e.blue);
+            }
+    }
+
+private:
+    static uint32_t to_rgb(uint32_t v) {
+        if constexpr (S::bits == 16)
+            return uint32_t(core::expand5[v >> 11 & 31]) << 16 | uint32_t(core::expand6[v >> 5 & 63]) << 8 | core::expand5[v & 31];
+        else
+            return v & 0xFFFFFF;
+    }
+    static uint32_t from_rgb(uint32_t rgb) {
+        if constexpr (D::bits == 16) return core::pack565(rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF);
+        return rgb;
+    }
+    std::array<uint32_t, 256> from_index_{};
+    std::unordered_map<uint32_t, uint8_t> nearest_;
+};
+
+// Copies a block between buffers of any two depths, converting each pixel; with a key,
+// source pixels equal to it (compared as rs_vbtccopy compares) are skipped.
+template <class S, class D>
+void convert_block(const Block& b, bool keyed, uint32_t key) {
+    Converter<S, D> convert;
+    const uint8_t* src = b.src;
+    uint8_t* dst = b.dst;
+    for (int r = 0; r < b.rows; ++r, src += b.src_pitch, dst += b.dst_pitch)
+        for (int i = 0; i < b.width; ++i) {
+            const uint32_t v = S::load(src + i * S::bytes) & key_mask<S>;
+            if (!keyed || v != key) D::store(dst + i * D::bytes, convert(v));
+        }
+}
 
 // Copies the block pixel by pixel, skipping the source pixels whose key skip() accepts.
 template <class D, class Skip>
@@ -141,6 +205,22 @@ int vb_copy_nonzero(int minx, int maxx, int miny, int maxy, int newx, int newy, 
     Block b;
     if (!make_block(minx, maxx, miny, maxy, newx, newy, source, dest, b)) return 0;
     core::with_depth(b.depth, [&](auto d) { copy_keyed<decltype(d)>(b, [](uint32_t key) { return key == 0; }); });
+    return 0;
+}
+
+int transfer(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest, bool keyed) {
+    Block b;
+    if (!make_block(minx, maxx, miny, maxy, newx, newy, source, dest, b, true)) return 0;
+    if (b.src_depth == b.depth && !keyed) return vb_copy(minx, maxx, miny, maxy, newx, newy, source, dest);
+    core::with_depth(b.src_depth, [&](auto s) {
+        using S = decltype(s);
+        core::with_depth(b.depth, [&](auto d) { convert_block<S, decltype(d)>(b, keyed, state().transfer_key & key_mask<S>); });
+    });
+    return 0;
+}
+
+int tc_mask(int key) {
+    state().transfer_key = uint32_t(key);
     return 0;
 }
 

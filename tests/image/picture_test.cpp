@@ -25,7 +25,7 @@ protected:
         rs_setdacs(0, 256, pal);
         auto* p = static_cast<uint8_t*>(rs_vbaddr(vb));
         for (int i = 0; i < W * H * depth() / 8; ++i) p[i] = uint8_t(i * 7 + 3);
-        rs_setclip(cminx, cmaxx, cminy, cmaxy);
+        rs_setclip(cminx, cmaxx, cminy, cmaxy), rs_setcolor(ink());
     }
     uint32_t index_pixel(int v) const {
         return depth() == 8 ? uint32_t(v) : uint32_t(rs_maprgb(pal[3 * v], pal[3 * v + 1], pal[3 * v + 2]));
@@ -36,6 +36,7 @@ struct Member {
     const char* name;
     int (*draw)(const unsigned char*, int, int);
     bool dcb, keyed, mirrored, clipped;
+    int mask = 0;  // 1: the current colour where the byte is not 0; -1: where it is 0
 };
 const Member members[] = {
     {"drwimage", rs_drwimage, false, true, false, false}, {"putimage", rs_putimage, false, false, false, false},
@@ -43,6 +44,8 @@ const Member members[] = {
     {"flpimage", rs_flpimage, false, true, true, true},   {"drawdcb", rs_drawdcb, true, true, false, false},
     {"putdcb", rs_putdcb, true, false, false, false},     {"revdcb", rs_revdcb, true, true, true, false},
     {"clipdcb", rs_clipdcb, true, true, false, true},     {"flipdcb", rs_flipdcb, true, true, true, true},
+    {"drawmask", rs_drawmask, false, true, false, false, 1}, {"revmask", rs_revmask, false, false, false, false, -1},
+    {"clipmask", rs_clipmask, false, true, false, true, 1},  {"flipmask", rs_flipmask, false, true, true, true, 1},
 };
 
 // Lower-left corners: inside the clip; across its left+top, right+bottom, left+bottom and
@@ -80,8 +83,8 @@ TEST_P(Pictures, EveryMemberAtEveryPlacementMatchesTheModel) {
                         const bool shown = i >= 0 && i < w && r >= 0 && r < h &&
                                            (!m.clipped || (x >= cminx && x <= cmaxx && y >= cminy && y <= cmaxy));
                         const uint32_t v = shown ? values[size_t(r * w + (m.mirrored ? w - 1 - i : i))] : 0;
-                        const bool drawn = shown && !(m.keyed && v == 0) && !(m.dcb && depth() == 8);
-                        ASSERT_EQ(test::raw_pixel(x, y), !drawn ? before.value(x, y) : m.dcb ? v : index_pixel(int(v)))
+                        const bool drawn = shown && !(m.keyed && v == 0) && !(m.dcb && depth() == 8) && !(m.mask < 0 && v != 0);
+                        ASSERT_EQ(test::raw_pixel(x, y), !drawn ? before.value(x, y) : m.mask ? ink_pixel() : m.dcb ? v : index_pixel(int(v)))
                             << x << "," << y;
                     }
             }

@@ -51,6 +51,44 @@ TEST_P(Transfers, BlocksLandWithTheirBottomRowAtNewyCutToBothBuffers) {
     EXPECT_EQ(d.bytes(), kept);
 }
 
+// Between depths each pixel goes through its colour; the same depth copies bytes; the keyed form
+// skips the rs_tcmask key in the source's terms.
+TEST_P(Transfers, TransfersConvertBetweenEveryPairOfDepths) {
+    rs_vbopen(src), rs_setdacs(0, 256, View(src, 32, 24, depth()).bytes().data());  // some palette
+    auto colour = [](uint32_t v, int bits) -> uint32_t {
+        if (bits == 8) {
+            int r, g, b;
+            return rs_getrgb(int(v), &r, &g, &b), uint32_t(r << 16 | g << 8 | b);
+        }
+        if (bits == 16) return uint32_t(core::expand5[v >> 11]) << 16 | core::expand6[v >> 5 & 63] << 8 | core::expand5[v & 31];
+        return v & 0xFFFFFF;
+    };
+    for (int to : {8, 16, 24, 32}) {
+        rs_vbdepth(to);
+        const int h = rs_vballoc(32, 24);
+        const View t(h, 32, 24, to);
+        t.scramble(5);
+        const Snapshot before(t);
+        rs_tcmask(int(s.get(5, 5) | (depth() == 32 ? 0xFF000000u : 0u)));
+        EXPECT_EQ(rs_transfer(2, 9, 3, 7, 20, 15, src, h), 0);
+        EXPECT_EQ(rs_tcxfer(2, 9, 3, 7, 20, 5, src, h), 0);
+        for (auto [x, y] : area(0, 31, 0, 23)) {
+            const bool plain = x >= 20 && x <= 27 && y >= 11 && y <= 15, keyed = x >= 20 && x <= 27 && y >= 1 && y <= 5;
+            const uint32_t v = s.get(x - 18, plain ? y - 8 : y + 2);
+            if (!plain && !(keyed && (v & 0xFFFFFF) != (s.get(5, 5) & 0xFFFFFF))) {
+                ASSERT_EQ(t.get(x, y), before.value(x, y)) << to << " " << x << "," << y;
+                continue;
+            }
+            const uint32_t c = colour(v, depth());
+            const uint32_t want = to == depth() ? (plain || to != 32 ? v : v & 0xFFFFFF)  // keyed 32-bit copies drop the fourth byte as rs_vbtcopy does
+                                  : to == 8          ? uint32_t(rs_findrgb(int(c >> 16), int(c >> 8 & 255), int(c & 255)))
+                                  : to == 16         ? core::pack565(c >> 16, c >> 8 & 255, c & 255)
+                                                     : c;
+            ASSERT_EQ(t.get(x, y), want) << to << " " << x << "," << y;
+        }
+    }
+}
+
 // Keys: the low byte at 8 bits, all 32 bits at 16 and 24, three bytes at 32; tz skips pure black.
 TEST_P(Transfers, KeyedCopiesCompareByDepth) {
     const uint32_t a = depth() == 8 ? 0x42 : depth() == 16 ? 0x1234 : 0x00123456;
@@ -92,6 +130,48 @@ TEST_P(Transfers, TableCopiesSkipMarkedPaletteColours) {
     EXPECT_EQ(copied(), list(false, false, depth() != 8));
     rs_tcdefine(7, 65536);  // only bits 0..15 count: opaque again
     EXPECT_EQ(copied(), list(false, true, depth() != 8));
+}
+
+// Blocks in the buffer's own bytes: outside reads as 0, putting back is cut to the clip, and saves
+// of one rectangle come back last first while a depth change leaves them kept.
+TEST_P(Transfers, BlocksRoundTripAndSavesUnwindLastFirst) {
+    rs_vbopen(src);
+    std::vector<uint8_t> block(size_t(6 * 3 * bpp()), 0xEE);
+    EXPECT_EQ(rs_getblock(28, 33, -1, 1, block.data()), int(block.size()));
+    for (int y = -1; y <= 1; ++y)
+        for (int x = 28; x <= 33; ++x) {
+            uint32_t v = 0;
+            std::memcpy(&v, &block[size_t(((y + 1) * 6 + x - 28) * bpp())], size_t(bpp()));
+            ASSERT_EQ(v, x < 32 && y >= 0 ? s.get(x, y) : 0u) << x << "," << y;
+        }
+    rs_setclip(29, 31, 1, 23);
+    const Snapshot moved(s);
+    EXPECT_EQ(rs_putblock(26, 31, 0, 2, block.data()), 0);  // the same bytes two columns left, one row down
+    for (auto [x, y] : area(0, 31, 0, 23)) {
+        const bool inside = x >= 29 && x <= 31 && y >= 1 && y <= 2;
+        ASSERT_EQ(s.get(x, y), inside ? (x + 2 < 32 && y - 1 >= 0 ? moved.value(x + 2, y - 1) : 0u) : moved.value(x, y)) << x << "," << y;
+    }
+    EXPECT_EQ(list(rs_getblock(5, 4, 0, 0, block.data()), rs_putblock(0, 0, 0, 0, nullptr), rs_getblock(0, 0, 0, 0, nullptr)), list(-1, -1, -1));
+
+    const Snapshot first(s);
+    EXPECT_EQ(rs_save(2, 9, 3, 7), 0);
+    s.scramble(7);
+    const Snapshot second(s);
+    EXPECT_EQ(rs_save(2, 9, 3, 7), 0);
+    EXPECT_EQ(rs_save(0, 3, 0, 3), 0);
+    s.scramble(8);
+    const Snapshot drawn(s);
+    EXPECT_EQ(rs_restore(2, 9, 3, 7), 0);
+    for (auto [x, y] : area(0, 31, 0, 23)) ASSERT_EQ(s.get(x, y), (x >= 2 && x <= 9 && y >= 3 && y <= 7 ? second : drawn).value(x, y));
+    EXPECT_EQ(rs_restore(2, 9, 3, 7), 0);
+    for (auto [x, y] : area(2, 9, 3, 7)) ASSERT_EQ(s.get(x, y), first.value(x, y));
+    EXPECT_EQ(rs_restore(2, 9, 3, 7), -1);
+    rs_vbdepth(depth() == 8 ? 32 : 8), rs_vbopen(rs_vballoc(32, 24));
+    EXPECT_EQ(rs_restore(0, 3, 0, 3), -1);  // kept for a buffer of its own depth
+    rs_vbopen(dst);
+    EXPECT_EQ(rs_restore(0, 3, 0, 3), 0);
+    for (auto [x, y] : area(0, 3, 0, 3)) ASSERT_EQ(d.get(x, y), second.value(x, y));
+    EXPECT_EQ(rs_save(3, 2, 0, 0), -1);
 }
 
 RSW32_EACH_DEPTH(Transfers);
