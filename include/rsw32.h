@@ -509,6 +509,45 @@ RS_API int rs_photovb(int width, int height);
  */
 RS_API int rs_reduce(int start, int count, unsigned char *palette);
 
+/* ---- Files: JPEG decoding ----------------------------------------------------------
+ * Baseline JPEG (8-bit samples, Huffman coding, one interleaved scan), grayscale or YCbCr
+ * with sampling factors 1..4 where each chroma factor divides the luma factor (4:4:4,
+ * 4:2:2, 4:2:0, 4:1:1, ...), restart intervals, into 16-, 24- and 32-bit buffers (32 bits:
+ * the fourth byte of each pixel keeps its value). Chroma is replicated, not interpolated.
+ * rs_jpeghead(filename, header): fills the 10-byte record (0xFFD8, width, height as
+ *   16-bit values; component count; sampling bytes of component ids 1, 2, 3) from the
+ *   first baseline frame header; 0, -1 the file cannot be opened, -2 not a JPEG file or no
+ *   baseline frame header before the end.
+ * rs_jpegsize(header, width, height): the record's size, or -1 and -1 when it does not
+ *   start with 0xFFD8. Returns 0.
+ * rs_showjpeg(filename, flags): decodes into the active buffer with the picture's
+ *   top-left pixel at (0, 0), or at the graphics cursor with flag 2; flag 4 takes the file
+ *   from the image buffer, which holds exactly its bytes, and ignores filename. What falls
+ *   outside the buffer (also left of or above it) is not drawn and rows below it are not
+ *   decoded. Results: 0 done, also when nothing was drawn (no active buffer, an 8-bit
+ *   buffer, a picture wholly outside, EOI before any scan); 1 the file cannot be opened;
+ *   2 it does not start with FF D8; 3 unsupported or malformed: progressive, extended,
+ *   lossless or 12-bit frames, 16-bit quantization tables, component ids outside 1..3 or
+ *   repeated, component counts other than 1 and 3, sampling factors outside 1..4 or that
+ *   do not divide the first component's, Huffman tables that are not DC or AC table 0 or 1
+ *   or whose counts overflow their code lengths or 256 symbols, a scan without a frame, or
+ *   one naming other components than the frame's or a Huffman or quantization table no file
+ *   has defined since rs_vbinit, a segment not starting with FF, data ending before the
+ *   scan; 4 no memory for the decoder's working rows. Data that ends inside the scan ends
+ *   the picture after the row of blocks in which it ran out (result 0). Huffman and
+ *   quantization tables stay defined from one call to the next.
+ * rs_jpegbuf(data, size): rs_showjpeg of the size bytes at data (caller memory of any
+ *   size, the image buffer is neither used nor changed), with the picture's top-left
+ *   pixel at the graphics cursor. Same results; 2 as well for a null data or size <= 0.
+ * rs_jpegmem(header): bytes of working memory a decode of the picture described by a
+ *   record from rs_jpeghead allocates (for the whole call), or -1 for a record without
+ *   0xFFD8 or with a geometry the decoder refuses.
+ */
+RS_API int rs_jpegsize(const unsigned char *header, int *width, int *height);
+RS_API int rs_showjpeg(const char *filename, int flags);
+RS_API int rs_jpegbuf(const void *data, int size);
+RS_API int rs_jpegmem(const unsigned char *header);
+
 /* ---- 3D viewing state and projection ------------------------------------------------
  * One viewer and one object pose. View space is left-handed: x right, y up, z forward
  * away from the viewer. Matrices are 3 rows of 4 doubles, row-major (row 0 is m[0..3]);
