@@ -509,6 +509,60 @@ RS_API int rs_photovb(int width, int height);
  */
 RS_API int rs_reduce(int start, int count, unsigned char *palette);
 
+/* ---- Files: the image buffer -------------------------------------------------------
+ * Every file reader and writer streams through the image buffer: a built-in 4096-byte
+ * area, or caller memory given with rs_imagebuf(address, size), which stays the caller's
+ * and must stay valid while it is in use. A size of 0 (also a negative size or a NULL
+ * address) puts the built-in area back, as rs_vbinit does. Any size of at least 1 byte
+ * works; a bigger one means fewer reads and writes. With a reader's in-memory flag (4)
+ * the image buffer holds the whole file, exactly its bytes, and no file is opened.
+ * rs_imagesiz gives the bytes of a width x height direct-colour picture at the active
+ * depth (3 a pixel at 24 and 32 bits, 2 at 16, 1 otherwise), or -1 for a negative side
+ * or a size that does not fit an int.
+ */
+RS_API int rs_imagebuf(void *address, int size);
+RS_API int rs_imagesiz(int width, int height);
+
+/* ---- BMP files ----------------------------------------------------------------------
+ * rs_bmphead copies the first 54 bytes of a file into header (54 bytes; NULL: nothing is
+ * copied): 0, -1 when the file cannot be opened, -2 when it is shorter or lacks "BM".
+ * rs_bmpsize reads width and height from such a header (16-bit fields of a 12-byte core
+ * header, else the 32-bit ones; a top-down file gives its negative height); -1 and -1
+ * without "BM". NULL out-pointers are skipped.
+ * rs_bmppal returns the palette's colour count (palette bytes / 3 for a core header, / 4
+ * otherwise; at most 256 are counted) and copies that many (red, green, blue) triples to
+ * rgb unless it is NULL; -1 when the file cannot be opened, -2 when it is not a BMP file,
+ * its headers are damaged or its palette is shorter than it claims (rgb is then untouched).
+ * rs_showbmp(filename, flags) draws an uncompressed 1-, 4-, 8- or 24-bit file into the
+ * active buffer. Flags: 1 leave the library palette alone; 2 top-left corner at the
+ * graphics cursor instead of (0, 0); 4 the whole file is in the image buffer (filename
+ * unused); 8 an 8-bit file into an 8-bit buffer keeps its colours 10..245 instead of being
+ * reduced to 236 colours. 1- and 4-bit pixels become palette entries 10.. (colour + 10).
+ * Results: 0 (also with nothing visible or no active buffer); 1 cannot open; 2 not a BMP
+ * file, or a header size that is neither 12 nor 40 or more, or a pixel offset inside the
+ * headers; 3 an unsupported depth (16 or 32 bits, any but 1, 4, 8, 24, or 24 bits into an
+ * 8-bit buffer); 4 compressed; 5 no memory for the row buffer.
+ * The picture is clipped to the buffer's edges (not to the clip rectangle) on all four
+ * sides, so a cursor left of or above the buffer is safe. Top-down files (negative
+ * height) are drawn the right way up. Only the visible rows are read; a file that ends
+ * early draws its missing pixels black and stops reading there. A palette shorter than it
+ * claims gives black for its missing entries; with 4- and 1-bit files as many entries as
+ * the file has are set from entry 10.
+ * rs_makebmp(minx, maxx, miny, maxy, bits, filename) writes the region as a new file
+ * (replacing one of that name), rows padded with zeros: 24 bits from 16-, 24- and 32-bit
+ * buffers (16-bit fields widened by truncation, f * 255 / 31 and f * 255 / 63); 8, 4 or
+ * 1 bits from 8-bit buffers (all 256 colours; entries 10..25 with nibbles (index - 10) &
+ * 15; entries 10 and 11 with bits index & 1). Results: 0; 1 no active buffer, another
+ * combination of bits and depth, a region that is empty or not wholly inside the buffer,
+ * or a file that cannot be created or written; 2 no memory for the row buffer. On any
+ * failure no file is left behind.
+ */
+RS_API int rs_bmphead(const char *filename, unsigned char *header);
+RS_API int rs_bmpsize(const unsigned char *header, int *width, int *height);
+RS_API int rs_bmppal(const char *filename, unsigned char *rgb);
+RS_API int rs_showbmp(const char *filename, int flags);
+RS_API int rs_makebmp(int minx, int maxx, int miny, int maxy, int bits, const char *filename);
+
 /* ---- Files: JPEG decoding ----------------------------------------------------------
  * Baseline JPEG (8-bit samples, Huffman coding, one interleaved scan), grayscale or YCbCr
  * with sampling factors 1..4 where each chroma factor divides the luma factor (4:4:4,
@@ -543,6 +597,7 @@ RS_API int rs_reduce(int start, int count, unsigned char *palette);
  *   record from rs_jpeghead allocates (for the whole call), or -1 for a record without
  *   0xFFD8 or with a geometry the decoder refuses.
  */
+RS_API int rs_jpeghead(const char *filename, unsigned char *header);
 RS_API int rs_jpegsize(const unsigned char *header, int *width, int *height);
 RS_API int rs_showjpeg(const char *filename, int flags);
 RS_API int rs_jpegbuf(const void *data, int size);

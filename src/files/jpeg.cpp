@@ -9,6 +9,7 @@
 #include "core/vbuf.h"
 #include "draw/state.h"
 #include "files/jpeg.h"
+#include "files/source.h"
 #include "files/state.h"
 
 namespace files {
@@ -37,7 +38,31 @@ int decode_memory(const uint8_t* data, size_t size, int x, int y) {
     return decode(src, t, best_kernels());
 }
 
+// A file's bytes as the decoder's source: read through the image buffer in chunks.
+struct FileBytes {
+    Source file;
+    uint8_t chunk[4096];
+    ByteSource bytes;
+
+    explicit FileBytes(const char* name) : file(name, false) {
+        bytes.context = this;
+        bytes.refill = [](ByteSource& b) {
+            FileBytes& f = *static_cast<FileBytes*>(b.context);
+            b.cur = f.chunk;
+            b.end = f.chunk + f.file.read(f.chunk, sizeof f.chunk);
+            return b.cur != b.end;
+        };
+    }
+};
+
 }  // namespace
+
+int jpeg_head(const char* filename, unsigned char* header) {
+    if (!filename || !header) return -1;
+    FileBytes f(filename);
+    if (!f.file.opened()) return -1;
+    return read_header(f.bytes, header);
+}
 
 int jpeg_size(const unsigned char* header, int* width, int* height) {
     const bool valid = header && header[0] == 0xD8 && header[1] == 0xFF;
@@ -76,8 +101,12 @@ int show_jpeg(const char* filename, int flags) {
         const ImageBuffer& b = image_buffer();
         return decode_memory(b.data, size_t(b.size > 0 ? b.size : 0), x, y);
     }
-    (void)filename;
-    return cannot_open;
+    Target t;
+    if (!active_target(x, y, t)) return ok;
+    if (!filename) return cannot_open;
+    FileBytes f(filename);
+    if (!f.file.opened()) return cannot_open;
+    return decode(f.bytes, t, best_kernels());
 }
 
 }  // namespace files

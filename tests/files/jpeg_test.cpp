@@ -209,7 +209,18 @@ TEST_F(JpegLibrary, ImageBufferModeHeaderRecordAndMemory) {
     const Picture ref = decode_with(file, reference_kernels(), 68, 45);
     EXPECT_EQ(0, std::memcmp(core::row_address(core::active(), 44), ref.bgr.data() + 44 * 68 * 3, 67 * 3));
 
-    uint8_t record[10] = {0xD8, 0xFF, 67, 0, 45, 0, 3, 0x21, 0x11, 0x11};
+    // The same picture from the file, and the file's header record.
+    const std::string path = std::string(RSW32_TEST_DATA_DIR) + "/jpeg/s422_q75.jpg";
+    const std::vector<uint8_t> shown(core::active().pixels, core::active().pixels + 68 * 45 * 3);
+    std::memset(core::active().pixels, 0, shown.size());
+    EXPECT_EQ(rs_showjpeg(path.c_str(), 0), 0);
+    EXPECT_EQ(std::vector<uint8_t>(core::active().pixels, core::active().pixels + shown.size()), shown);
+    uint8_t record[10]{};
+    EXPECT_EQ(rs_jpeghead(path.c_str(), record), 0);
+    EXPECT_EQ(std::vector<uint8_t>(record, record + 10), (std::vector<uint8_t>{0xD8, 0xFF, 67, 0, 45, 0, 3, 0x21, 0x11, 0x11}));
+    const std::string bmp = std::string(RSW32_TEST_DATA_DIR) + "/jpeg/s422_q75.bmp";
+    EXPECT_EQ(test::list(rs_jpeghead("/nonexistent.jpg", record), rs_jpeghead(bmp.c_str(), record)), test::list(-1, -2));
+    EXPECT_EQ(test::list(rs_showjpeg("/nonexistent.jpg", 0), rs_showjpeg(bmp.c_str(), 0)), test::list(1, 2));
     int w, h;
     EXPECT_EQ(rs_jpegsize(record, &w, &h), 0);
     EXPECT_EQ(test::list(w, h), test::list(67, 45));
