@@ -523,6 +523,86 @@ RS_API int rs_reduce(int start, int count, unsigned char *palette);
 RS_API int rs_imagebuf(void *address, int size);
 RS_API int rs_imagesiz(int width, int height);
 
+/* ---- BMP files ----------------------------------------------------------------------
+ * rs_bmphead copies the first 54 bytes of a file into header (54 bytes; NULL: nothing is
+ * copied): 0, -1 when the file cannot be opened, -2 when it is shorter or lacks "BM".
+ * rs_bmpsize reads width and height from such a header (16-bit fields of a 12-byte core
+ * header, else the 32-bit ones; a top-down file gives its negative height); -1 and -1
+ * without "BM". NULL out-pointers are skipped.
+ * rs_bmppal returns the palette's colour count (palette bytes / 3 for a core header, / 4
+ * otherwise; at most 256 are counted) and copies that many (red, green, blue) triples to
+ * rgb unless it is NULL; -1 when the file cannot be opened, -2 when it is not a BMP file,
+ * its headers are damaged or its palette is shorter than it claims (rgb is then untouched).
+ * rs_showbmp(filename, flags) draws an uncompressed 1-, 4-, 8- or 24-bit file into the
+ * active buffer. Flags: 1 leave the library palette alone; 2 top-left corner at the
+ * graphics cursor instead of (0, 0); 4 the whole file is in the image buffer (filename
+ * unused); 8 an 8-bit file into an 8-bit buffer keeps its colours 10..245 instead of being
+ * reduced to 236 colours. 1- and 4-bit pixels become palette entries 10.. (colour + 10).
+ * Results: 0 (also with nothing visible or no active buffer); 1 cannot open; 2 not a BMP
+ * file, or a header size that is neither 12 nor 40 or more, or a pixel offset inside the
+ * headers; 3 an unsupported depth (16 or 32 bits, any but 1, 4, 8, 24, or 24 bits into an
+ * 8-bit buffer); 4 compressed; 5 no memory for the row buffer.
+ * The picture is clipped to the buffer's edges (not to the clip rectangle) on all four
+ * sides, so a cursor left of or above the buffer is safe. Top-down files (negative
+ * height) are drawn the right way up. Only the visible rows are read; a file that ends
+ * early draws its missing pixels black and stops reading there. A palette shorter than it
+ * claims gives black for its missing entries; with 4- and 1-bit files as many entries as
+ * the file has are set from entry 10.
+ * rs_makebmp(minx, maxx, miny, maxy, bits, filename) writes the region as a new file
+ * (replacing one of that name), rows padded with zeros: 24 bits from 16-, 24- and 32-bit
+ * buffers (16-bit fields widened by truncation, f * 255 / 31 and f * 255 / 63); 8, 4 or
+ * 1 bits from 8-bit buffers (all 256 colours; entries 10..25 with nibbles (index - 10) &
+ * 15; entries 10 and 11 with bits index & 1). Results: 0; 1 no active buffer, another
+ * combination of bits and depth, a region that is empty or not wholly inside the buffer,
+ * or a file that cannot be created or written; 2 no memory for the row buffer. On any
+ * failure no file is left behind.
+ */
+RS_API int rs_bmphead(const char *filename, unsigned char *header);
+RS_API int rs_bmpsize(const unsigned char *header, int *width, int *height);
+RS_API int rs_bmppal(const char *filename, unsigned char *rgb);
+RS_API int rs_showbmp(const char *filename, int flags);
+RS_API int rs_makebmp(int minx, int maxx, int miny, int maxy, int bits, const char *filename);
+
+/* ---- Files: JPEG decoding ----------------------------------------------------------
+ * Baseline JPEG (8-bit samples, Huffman coding, one interleaved scan), grayscale or YCbCr
+ * with sampling factors 1..4 where each chroma factor divides the luma factor (4:4:4,
+ * 4:2:2, 4:2:0, 4:1:1, ...), restart intervals, into 16-, 24- and 32-bit buffers (32 bits:
+ * the fourth byte of each pixel keeps its value). Chroma is replicated, not interpolated.
+ * rs_jpeghead(filename, header): fills the 10-byte record (0xFFD8, width, height as
+ *   16-bit values; component count; sampling bytes of component ids 1, 2, 3) from the
+ *   first baseline frame header; 0, -1 the file cannot be opened, -2 not a JPEG file or no
+ *   baseline frame header before the end.
+ * rs_jpegsize(header, width, height): the record's size, or -1 and -1 when it does not
+ *   start with 0xFFD8. Returns 0.
+ * rs_showjpeg(filename, flags): decodes into the active buffer with the picture's
+ *   top-left pixel at (0, 0), or at the graphics cursor with flag 2; flag 4 takes the file
+ *   from the image buffer, which holds exactly its bytes, and ignores filename. What falls
+ *   outside the buffer (also left of or above it) is not drawn and rows below it are not
+ *   decoded. Results: 0 done, also when nothing was drawn (no active buffer, an 8-bit
+ *   buffer, a picture wholly outside, EOI before any scan); 1 the file cannot be opened;
+ *   2 it does not start with FF D8; 3 unsupported or malformed: progressive, extended,
+ *   lossless or 12-bit frames, 16-bit quantization tables, component ids outside 1..3 or
+ *   repeated, component counts other than 1 and 3, sampling factors outside 1..4 or that
+ *   do not divide the first component's, Huffman tables that are not DC or AC table 0 or 1
+ *   or whose counts overflow their code lengths or 256 symbols, a scan without a frame, or
+ *   one naming other components than the frame's or a Huffman or quantization table no file
+ *   has defined since rs_vbinit, a segment not starting with FF, data ending before the
+ *   scan; 4 no memory for the decoder's working rows. Data that ends inside the scan ends
+ *   the picture after the row of blocks in which it ran out (result 0). Huffman and
+ *   quantization tables stay defined from one call to the next.
+ * rs_jpegbuf(data, size): rs_showjpeg of the size bytes at data (caller memory of any
+ *   size, the image buffer is neither used nor changed), with the picture's top-left
+ *   pixel at the graphics cursor. Same results; 2 as well for a null data or size <= 0.
+ * rs_jpegmem(header): bytes of working memory a decode of the picture described by a
+ *   record from rs_jpeghead allocates (for the whole call), or -1 for a record without
+ *   0xFFD8 or with a geometry the decoder refuses.
+ */
+RS_API int rs_jpeghead(const char *filename, unsigned char *header);
+RS_API int rs_jpegsize(const unsigned char *header, int *width, int *height);
+RS_API int rs_showjpeg(const char *filename, int flags);
+RS_API int rs_jpegbuf(const void *data, int size);
+RS_API int rs_jpegmem(const unsigned char *header);
+
 /* ---- 3D viewing state and projection ------------------------------------------------
  * One viewer and one object pose. View space is left-handed: x right, y up, z forward
  * away from the viewer. Matrices are 3 rows of 4 doubles, row-major (row 0 is m[0..3]);

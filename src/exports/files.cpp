@@ -2,8 +2,24 @@
 // that implements it; nothing else belongs here.
 #include "rsw32.h"
 
+#include "files/bmp.h"
+#include "files/jpeg_family.h"
 #include "files/state.h"
 
 // ---- the image buffer
 extern "C" RS_API int rs_imagebuf(void* address, int size) { return files::image_buf(address, size); }
 extern "C" RS_API int rs_imagesiz(int width, int height) { return files::image_size(width, height); }
+
+// ---- BMP files
+extern "C" RS_API int rs_bmphead(const char* filename, unsigned char* header) { return files::bmp_head(filename, header); }
+extern "C" RS_API int rs_bmpsize(const unsigned char* header, int* width, int* height) { return files::bmp_size(header, width, height); }
+extern "C" RS_API int rs_bmppal(const char* filename, unsigned char* rgb) { return files::bmp_pal(filename, rgb); }
+extern "C" RS_API int rs_showbmp(const char* filename, int flags) { return files::show_bmp(filename, flags); }
+extern "C" RS_API int rs_makebmp(int minx, int maxx, int miny, int maxy, int bits, const char* filename) { return files::make_bmp(minx, maxx, miny, maxy, bits, filename); }
+
+// ---- JPEG decoding
+extern "C" RS_API int rs_jpeghead(const char* filename, unsigned char* header) { return files::jpeg_head(filename, header); }
+extern "C" RS_API int rs_jpegsize(const unsigned char* header, int* width, int* height) { return files::jpeg_size(header, width, height); }
+extern "C" RS_API int rs_showjpeg(const char* filename, int flags) { return files::show_jpeg(filename, flags); }
+extern "C" RS_API int rs_jpegbuf(const void* data, int size) { return files::jpeg_buf(data, size); }
+extern "C" RS_API int rs_jpegmem(const unsigned char* header) { return files::jpeg_mem(header); }

@@ -3,10 +3,14 @@
 #include <climits>
 
 #include "core/vbuf.h"
+#include "files/jpeg.h"
 
 namespace files {
 
-void init_state() { image_buf(nullptr, 0); }
+void init_state() {
+    image_buf(nullptr, 0);
+    jpeg::reset_tables();
+}
 
 int image_buf(void* address, int size) {
     ImageBuffer& b = image_buffer();

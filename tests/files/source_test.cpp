@@ -1,30 +1,18 @@
 // The host's files, the image buffer and the byte streams through it.
-#include <fstream>
-
 #include "files/source.h"
 #include "platform/file.h"
-#include "support.h"
+#include "files/pictures.h"
 
 namespace {
 
 using test::list;
-
-// A path in the test output folder named after the running test, so parallel tests never
-// share a file.
-std::string temp_path(const char* suffix) {
-    const auto* t = ::testing::UnitTest::GetInstance()->current_test_info();
-    return std::string(RSW32_TEST_OUTPUT_DIR) + "/" + t->test_suite_name() + "." + t->name() + suffix;
-}
+using test::slurp;
+using test::temp_path;
 
 std::vector<uint8_t> counting(size_t n) {
     std::vector<uint8_t> v(n);
     for (size_t i = 0; i < n; ++i) v[i] = uint8_t(i * 7 + i / 251);
     return v;
-}
-
-std::vector<uint8_t> slurp(const std::string& name) {
-    std::ifstream f(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
 }
 
 class FileStreams : public test::Library {

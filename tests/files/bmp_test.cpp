@@ -1,0 +1,164 @@
+// BMP files: files made by independent tools against those tools' decodes, the writer
+// read back, the reader's refusals, and hostile bytes.
+#include "files/pictures.h"
+#include "platform/file.h"
+
+namespace {
+
+using test::data_file;
+using test::list;
+using test::slurp;
+
+struct RealFile {
+    const char* name;  // what the file covers is in its name (see tests/data/files)
+    int width, height;
+};
+const RealFile real_bmps[] = {
+    {"rgb24_13x7", 13, 7}, {"rgb24_1x1", 1, 1}, {"pal8_13x7", 13, 7}, {"pal8_40colours_9x4", 9, 4},
+    {"topdown8_13x7", 13, 7}, {"pal4_11x6", 11, 6}, {"mono_5x3", 5, 3}, {"core24_7x3", 7, 3}, {"core4_7x3", 7, 3},
+};
+
+class BmpFiles : public test::EachDepth {};
+RSW32_EACH_DEPTH(BmpFiles);
+
+// Every file the tools made shows the tools' colours at every buffer depth that can show
+// it (16 bits: the colours' top bits), from the file and from the image buffer alike.
+TEST_P(BmpFiles, RealFilesShowTheToolsColours) {
+    for (const RealFile& f : real_bmps) {
+        SCOPED_TRACE(f.name);
+        const std::string path = data_file(std::string(f.name) + ".bmp");
+        const std::vector<uint8_t> want = slurp(data_file(std::string(f.name) + ".bmp.rgb"));
+        const bool colour24 = std::string(f.name).find("24") != std::string::npos;
+        open(20, 10);
+        uint8_t header[54];
+        int w = 0, h = 0;
+        ASSERT_EQ(rs_bmphead(path.c_str(), header), 0);
+        rs_bmpsize(header, &w, &h);
+        EXPECT_EQ(list(w, std::abs(h)), list(f.width, f.height));
+        std::vector<uint8_t> file = slurp(path);
+        for (int flags : {0, 4}) {
+            rs_imagebuf(flags ? file.data() : nullptr, flags ? int(file.size()) : 0);
+            ASSERT_EQ(rs_showbmp(path.c_str(), flags), depth() == 8 && colour24 ? 3 : 0);
+            if (depth() == 8 && colour24) continue;
+            std::vector<uint8_t> got = test::shown_rgb_bytes(f.width, f.height);
+            if (depth() == 16)
+                for (size_t i = 0; i < got.size(); ++i) EXPECT_EQ(got[i] >> 3, want[i] >> 3) << i;
+            else
+                EXPECT_EQ(got, want);
+        }
+        rs_imagebuf(nullptr, 0);
+        rs_vbclose(), rs_vbfree(-1);
+    }
+}
+
+// What the writer stores is read back pixel for pixel, at each depth and each file depth
+// it allows, and the sizes are the padded ones.
+TEST_P(BmpFiles, WrittenFilesReadBackTheSamePixels) {
+    const std::string name = test::temp_path(".bmp");
+    const int vb = open(16, 9);
+    test::View(vb, 16, 9, depth()).scramble(7);
+    const std::vector<int> bits = depth() == 8 ? std::vector<int>{8, 4, 1} : std::vector<int>{24};
+    for (int b : bits) {
+        SCOPED_TRACE(b);
+        rs_vbopen(vb);
+        if (b < 8)
+            for (int y = 0; y < 9; ++y)
+                for (int x = 0; x < 16; ++x) rs_setcolor(10 + (x * 3 + y) % (b == 4 ? 16 : 2)), rs_point(x, y);
+        std::vector<uint32_t> before;
+        for (int y = 1; y < 8; ++y)
+            for (int x = 2; x < 15; ++x) before.push_back(test::shown_rgb(x, y));
+        ASSERT_EQ(rs_makebmp(2, 14, 1, 7, b, name.c_str()), 0);
+        const size_t row = (size_t(13 * b) + 31) / 32 * 4;
+        EXPECT_EQ(slurp(name).size(), 54 + (b == 24 ? 0 : 4u << b) + row * 7);
+        const int other = (rs_vbdepth(depth()), rs_vballoc(13, 7));
+        rs_vbopen(other);
+        ASSERT_EQ(rs_showbmp(name.c_str(), 1), 0);
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < 13; ++x) EXPECT_EQ(test::shown_rgb(x, y), before[size_t(y * 13 + x)]) << x << "," << y;
+        rs_vbfree(other);
+    }
+}
+
+TEST_P(BmpFiles, RefusedFilesAndRegionsDrawAndLeaveNothing) {
+    open(8, 8);
+    const std::string name = test::temp_path(".bmp");
+    const test::Snapshot before;
+    EXPECT_EQ(rs_showbmp(data_file("rle8_9x4.bmp").c_str(), 0), 4);
+    EXPECT_EQ(rs_showbmp(data_file("argb32_9x4.bmp").c_str(), 0), 4) << "bit fields";
+    EXPECT_EQ(rs_showbmp(data_file("pal8_13x7.pcx").c_str(), 0), 2);
+    EXPECT_EQ(rs_showbmp(name.c_str(), 0), 1);
+    EXPECT_TRUE(before.changed().empty());
+    const int good = depth() == 8 ? 8 : 24;
+    for (auto region : {list(0, 8, 0, 3), list(-1, 3, 0, 3), list(3, 2, 0, 0), list(0, 3, 0, 8)})
+        EXPECT_EQ(rs_makebmp(region[0], region[1], region[2], region[3], good, name.c_str()), 1);
+    EXPECT_EQ(rs_makebmp(0, 3, 0, 3, 16, name.c_str()), 1);
+    EXPECT_EQ(rs_makebmp(0, 3, 0, 3, depth() == 8 ? 24 : 8, name.c_str()), 1);
+    host::file_fail_writes_after(60);
+    EXPECT_EQ(rs_makebmp(0, 3, 0, 3, good, name.c_str()), 1);
+    host::file_fail_writes_after(-1);
+    EXPECT_EQ(host::file_open(name.c_str()), 0) << "no file is left behind";
+}
+
+class BmpCases : public test::Library {};
+
+TEST_F(BmpCases, PlacementClipsAtTheBufferEdgesAndPalettesLandAtTen) {
+    rs_vbdepth(8);
+    const int vb = rs_vballoc(640, 480);
+    rs_vbopen(vb);
+    rs_move(600, 0);
+    const test::PointSet drawn = test::drawn([] { rs_showbmp(data_file("pal4_11x6.bmp").c_str(), 2); });
+    EXPECT_EQ(drawn.size(), 66u);
+    rs_move(635, 477);
+    const test::PointSet corner = test::drawn([] { rs_showbmp(data_file("pal4_11x6.bmp").c_str(), 2); });
+    EXPECT_EQ(corner, test::area(635, 639, 477, 479));
+    rs_vbopen(vb);
+    rs_setclip(0, 639, 0, 479);
+    rs_move(-5, -3);
+    EXPECT_EQ(rs_showbmp(data_file("mono_5x3.bmp").c_str(), 2), 0);
+    ASSERT_EQ(rs_showbmp(data_file("pal4_11x6.bmp").c_str(), 0), 0);
+    uint8_t file_colours[48], set[48];
+    EXPECT_EQ(rs_bmppal(data_file("pal4_11x6.bmp").c_str(), file_colours), 16);
+    rs_getdacs(10, 16, set);
+    EXPECT_EQ(std::vector<uint8_t>(set, set + 48), std::vector<uint8_t>(file_colours, file_colours + 48));
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 11; ++x) EXPECT_LT(test::raw_pixel(x, y) - 10, 16u);
+    EXPECT_EQ(list(rs_bmppal(data_file("rgb24_13x7.bmp").c_str(), nullptr), rs_bmppal(data_file("pal8_13x7.pcx").c_str(), nullptr)),
+              list(0, -2));
+    rs_vbfree(vb);
+}
+
+TEST_F(BmpCases, EightBitRegionOfThreePixelsMakesAFileOf1082Bytes) {
+    rs_vbdepth(8);
+    rs_vbopen(rs_vballoc(4, 4));
+    const std::string name = test::temp_path(".bmp");
+    ASSERT_EQ(rs_makebmp(0, 2, 0, 0, 8, name.c_str()), 0);
+    const std::vector<uint8_t> file = slurp(name);
+    ASSERT_EQ(file.size(), 1082u);
+    EXPECT_EQ(list<int>(file[10] | file[11] << 8, file[28]), list(1078, 8));
+}
+
+// Every prefix of every real file, and each with its size fields turned hostile, is read
+// from the image buffer exactly as long as the bytes last: nothing outside the buffer and
+// the image buffer is touched (the sanitizers and the guards watch), and each call gives
+// one of its result codes.
+TEST_F(BmpCases, DamagedFilesReadNothingOutsideTheirBytes) {
+    rs_vbdepth(32);
+    rs_vbopen(rs_vballoc(16, 16));
+    for (const RealFile& f : real_bmps) {
+        const std::vector<uint8_t> file = slurp(data_file(std::string(f.name) + ".bmp"));
+        for (size_t n = 1; n <= file.size(); n += 1 + n / 16) {
+            for (int hostile = 0; hostile < 4; ++hostile) {
+                test::Guarded bytes(std::vector<uint8_t>(file.begin(), file.begin() + ptrdiff_t(n)));
+                const uint32_t big[] = {0x7FFFFFFF, 0x80000000, 0xFFFFFFF0, 0x40000001};
+                if (hostile && n >= 30) std::memcpy(&bytes[size_t(10 + 4 * hostile)], &big[hostile], 4);
+                rs_imagebuf(bytes.data(), int(n));
+                const int r = rs_showbmp(nullptr, 4);
+                EXPECT_TRUE(r >= 0 && r <= 5) << f.name << " " << n << " " << r;
+                EXPECT_TRUE(bytes.guards_intact());
+            }
+        }
+    }
+    rs_imagebuf(nullptr, 0);
+}
+
+}  // namespace
