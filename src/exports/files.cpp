@@ -3,6 +3,7 @@
 #include "rsw32.h"
 
 #include "files/bmp.h"
+#include "files/pcx.h"
 #include "files/state.h"
 
 // ---- the image buffer
@@ -15,3 +16,12 @@ extern "C" RS_API int rs_bmpsize(const unsigned char* header, int* width, int* h
 extern "C" RS_API int rs_bmppal(const char* filename, unsigned char* rgb) { return files::bmp_pal(filename, rgb); }
 extern "C" RS_API int rs_showbmp(const char* filename, int flags) { return files::show_bmp(filename, flags); }
 extern "C" RS_API int rs_makebmp(int minx, int maxx, int miny, int maxy, int bits, const char* filename) { return files::make_bmp(minx, maxx, miny, maxy, bits, filename); }
+
+// ---- PCX files
+extern "C" RS_API int rs_pcxhead(const char* filename, unsigned char* header) { return files::pcx_head(filename, header); }
+extern "C" RS_API int rs_pcxrange(const unsigned char* header, int* minx, int* maxx, int* miny, int* maxy) { return files::pcx_range(header, minx, maxx, miny, maxy); }
+extern "C" RS_API int rs_pcxsize(const unsigned char* header, int* width, int* height) { return files::pcx_size(header, width, height); }
+extern "C" RS_API int rs_pcxpal(const char* filename, unsigned char* rgb) { return files::pcx_pal(filename, rgb); }
+extern "C" RS_API int rs_showpcx(const char* filename, int flags) { return files::show_pcx(filename, flags); }
+extern "C" RS_API int rs_loadpcx(const char* filename, unsigned char* array) { return files::load_pcx(filename, array); }
+extern "C" RS_API int rs_makepcx(int minx, int maxx, int miny, int maxy, const char* filename) { return files::make_pcx(minx, maxx, miny, maxy, filename); }
