@@ -9,7 +9,7 @@ BENCH_FILTER ?=
 BENCH_ARGS ?= --benchmark_repetitions=7 --benchmark_min_time=0.05 --benchmark_enable_random_interleaving=true \
   --benchmark_display_aggregates_only=true
 
-.PHONY: all deps demo test test-sanitize coverage bench fuzz clean
+.PHONY: all deps demo test test-sanitize coverage bench fuzz fuzz-smoke clean
 
 all: build/release/Makefile
 	cmake --build build/release -j$(JOBS)
@@ -57,6 +57,15 @@ bench: build/release/Makefile
 fuzz: | deps
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DRSW32_FUZZ=ON -DRSW32_TESTS=OFF -DRSW32_BENCH=OFF
 	cmake --build build/fuzz -j$(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS (60) on a scratch corpus seeded from tests/data.
+FUZZ_SECONDS ?= 60
+fuzz-smoke: fuzz
+	@for t in build/fuzz/fuzz/*_fuzz; do \
+	  name=$$(basename $$t _fuzz); corpus=build/fuzz/corpus/$$name; mkdir -p $$corpus; \
+	  cp tests/data/files/*.$$name $$corpus/ 2>/dev/null || true; \
+	  echo "== $$name"; $$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 $$corpus || exit 1; \
+	done
 
 clean:
 	rm -rf build out

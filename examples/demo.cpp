@@ -1,7 +1,7 @@
 // The library's demonstration. Each scene is drawn into a virtual buffer of each depth
 // (8, 16, 24 and 32 bits) and the four buffers are shown side by side: in a window when
-// one can be opened, otherwise in an off-screen surface. What was shown is written to
-// out/<scene>.ppm either way.
+// one can be opened, otherwise in an off-screen surface. Each buffer is written with the
+// library's BMP and PCX writers to out/<scene>_<bits>.bmp and .pcx either way.
 //
 //   rsw32_demo [--window | --no-window] [--frames N] [--out DIR]
 //
@@ -180,18 +180,20 @@ void present(const int handles[4], int width, int height, int view) {
     }
 }
 
-// Writes what a surface or window shows as a binary PPM.
-bool write_ppm(RS_HDC device, const std::string& path) {
-    int w = 0, h = 0;
-    const unsigned* p = rsp_surface_pixels(device, &w, &h);
-    FILE* f = p ? std::fopen(path.c_str(), "wb") : nullptr;
-    if (!f) return false;
-    std::fprintf(f, "P6\n%d %d\n255\n", w, h);
-    for (int i = 0; i < w * h; ++i) {
-        const unsigned char rgb[3] = {(unsigned char)(p[i] >> 16), (unsigned char)(p[i] >> 8), (unsigned char)p[i]};
-        std::fwrite(rgb, 1, 3, f);
+// Writes each depth's buffer with the library's own writers: out/<scene>_<bits>.bmp (24-bit
+// files from the colour buffers, a 256-colour file from the 8-bit one) and the same as
+// out/<scene>_<bits>.pcx. Returns how many files were written.
+int write_files(const int handles[4], const std::string& stem) {
+    int written = 0;
+    for (int i = 0; i < 4; ++i) {
+        rs_vbopen(handles[i]);
+        const std::string name = stem + "_" + std::to_string(depths[i]);
+        const int maxx = rs_getmaxx(), maxy = rs_getmaxy();
+        written += rs_makebmp(0, maxx, 0, maxy, depths[i] == 8 ? 8 : 24, (name + ".bmp").c_str()) == 0;
+        written += rs_makepcx(0, maxx, 0, maxy, (name + ".pcx").c_str()) == 0;
+        rs_vbclose();
     }
-    return std::fclose(f) == 0;
+    return written;
 }
 
 // ---- interaction ---------------------------------------------------------------------
@@ -254,12 +256,12 @@ struct FrameCounter {
     }
 };
 
-void write_scene(RS_HDC device, const Options& options, const Scene& scene) {
-    const std::string path = options.out + "/" + scene.name + ".ppm";
-    if (write_ppm(device, path))
-        std::printf("%-8s 8, 16, 24 and 32 bits, left to right and top to bottom: %s\n", scene.name, path.c_str());
+void write_scene(const int handles[4], const Options& options, const Scene& scene) {
+    const std::string stem = options.out + "/" + scene.name;
+    if (write_files(handles, stem) == 8)
+        std::printf("%-8s %s_{8,16,24,32}.bmp and .pcx\n", scene.name, stem.c_str());
     else
-        std::printf("%-8s cannot write %s\n", scene.name, path.c_str());
+        std::printf("%-8s cannot write all of %s_*.bmp and .pcx\n", scene.name, stem.c_str());
 }
 
 }  // namespace
@@ -323,7 +325,7 @@ int main(int argc, char** argv) {
             next = scene + 1;
             frame = -1;
         }
-        if (next != scene || !open) write_scene(device, options, scenes[scene]);
+        if (next != scene || !open) write_scene(handles, options, scenes[scene]);
         if (next != scene) {
             if (!interactive && next == scene_count) break;
             scene = (next + scene_count) % scene_count;

@@ -603,6 +603,45 @@ RS_API int rs_showjpeg(const char *filename, int flags);
 RS_API int rs_jpegbuf(const void *data, int size);
 RS_API int rs_jpegmem(const unsigned char *header);
 
+/* ---- PCX files ----------------------------------------------------------------------
+ * rs_pcxhead copies the 128-byte header into header (NULL: not copied): 0, -1 cannot open,
+ * -2 shorter or byte 0 not 10. rs_pcxrange and rs_pcxsize read the window (16-bit fields)
+ * and its size from such a header; -1 in every out-value when byte 0 is not 10 (NULL
+ * out-pointers are skipped).
+ * rs_pcxpal returns 16 (header colours; version below 5 or four planes), 0 (three planes)
+ * or 256 (a final 769-byte palette starting with 12, else 16) and copies the colours to
+ * rgb unless it is NULL; -1 cannot open, -2 not PCX.
+ * rs_showpcx(filename, flags) draws 16-colour (four 1-bit planes), 24-bit (three 8-bit
+ * planes), 256-colour (one 8-bit plane) and 2-colour files. Flags: 1 leave the palette
+ * alone; 2 top-left corner at the graphics cursor instead of (xmin, ymin); 4 the image
+ * buffer is exactly the file; 8 a 256-colour file into an 8-bit buffer keeps colours
+ * 10..245 instead of being reduced to 236. In 8-bit buffers 16- and 2-colour pixels
+ * become entries 10.. . Results: 0 (also with nothing visible or no active buffer);
+ * 1 cannot open; 2 short header, not PCX, or bytes per line too few for the width; 3 any
+ * other plane and bit combination, or 24 bits into an 8-bit buffer; 4 no memory.
+ * The picture is clipped to the buffer's four edges. Rows below the visible ones are not
+ * decoded; pixel data that end early leave the rest of that row black and end the
+ * picture.
+ * rs_loadpcx(filename, array) decodes a 256-, 16- or 2-colour file into a caller image
+ * array of width x height bytes (rs_pcxsize), bottom row first, each byte the pixel's
+ * colour number in the file (0..255, 0..15, 0..1: the entries of rs_pcxpal); nothing is
+ * drawn and no palette is set. A NULL filename takes the file from the image buffer
+ * (which is then exactly the file). Results as rs_showpcx (3 for a 24-bit file); 1 also
+ * for a NULL array. Pixel data that end early leave the rest of the array 0.
+ * rs_makepcx(minx, maxx, miny, maxy, filename) writes the region run-length encoded:
+ * 8-bit buffers as 256-colour files (even bytes per line, the library palette at the
+ * end), others as 24-bit files (16-bit fields widened by truncation). Results: 0; 1 no
+ * active buffer, a region that is empty, not wholly inside the buffer or beyond 65535,
+ * or a file that cannot be created or written; 2 no memory. On failure no file is left.
+ */
+RS_API int rs_pcxhead(const char *filename, unsigned char *header);
+RS_API int rs_pcxrange(const unsigned char *header, int *minx, int *maxx, int *miny, int *maxy);
+RS_API int rs_pcxsize(const unsigned char *header, int *width, int *height);
+RS_API int rs_pcxpal(const char *filename, unsigned char *rgb);
+RS_API int rs_showpcx(const char *filename, int flags);
+RS_API int rs_loadpcx(const char *filename, unsigned char *array);
+RS_API int rs_makepcx(int minx, int maxx, int miny, int maxy, const char *filename);
+
 /* ---- 3D viewing state and projection ------------------------------------------------
  * One viewer and one object pose. View space is left-handed: x right, y up, z forward
  * away from the viewer. Matrices are 3 rows of 4 doubles, row-major (row 0 is m[0..3]);

@@ -4,6 +4,7 @@
 
 #include "files/bmp.h"
 #include "files/jpeg_family.h"
+#include "files/pcx.h"
 #include "files/state.h"
 
 // ---- the image buffer
@@ -23,3 +24,12 @@ extern "C" RS_API int rs_jpegsize(const unsigned char* header, int* width, int* 
 extern "C" RS_API int rs_showjpeg(const char* filename, int flags) { return files::show_jpeg(filename, flags); }
 extern "C" RS_API int rs_jpegbuf(const void* data, int size) { return files::jpeg_buf(data, size); }
 extern "C" RS_API int rs_jpegmem(const unsigned char* header) { return files::jpeg_mem(header); }
+
+// ---- PCX files
+extern "C" RS_API int rs_pcxhead(const char* filename, unsigned char* header) { return files::pcx_head(filename, header); }
+extern "C" RS_API int rs_pcxrange(const unsigned char* header, int* minx, int* maxx, int* miny, int* maxy) { return files::pcx_range(header, minx, maxx, miny, maxy); }
+extern "C" RS_API int rs_pcxsize(const unsigned char* header, int* width, int* height) { return files::pcx_size(header, width, height); }
+extern "C" RS_API int rs_pcxpal(const char* filename, unsigned char* rgb) { return files::pcx_pal(filename, rgb); }
+extern "C" RS_API int rs_showpcx(const char* filename, int flags) { return files::show_pcx(filename, flags); }
+extern "C" RS_API int rs_loadpcx(const char* filename, unsigned char* array) { return files::load_pcx(filename, array); }
+extern "C" RS_API int rs_makepcx(int minx, int maxx, int miny, int maxy, const char* filename) { return files::make_pcx(minx, maxx, miny, maxy, filename); }

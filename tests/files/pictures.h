@@ -2,7 +2,9 @@
 // the active buffer shows.
 #pragma once
 
+#include <climits>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -51,6 +53,42 @@ inline std::vector<uint8_t> shown_rgb_bytes(int w, int h) {
             out.insert(out.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
         }
     return out;
+}
+
+// Shows the file with show(path, flags) from the file and from the image buffer, and
+// compares the first w × h pixels with the tools' decode in path + ".rgb" (16 bits: the
+// top five bits of each channel). `refused` is the result expected instead of 0.
+template <class Show>
+void expect_tool_colours(const std::string& path, int w, int h, int refused, Show show) {
+    const std::vector<uint8_t> want = slurp(path + ".rgb");
+    std::vector<uint8_t> file = slurp(path);
+    for (int flags : {0, 4}) {
+        rs_imagebuf(flags ? file.data() : nullptr, flags ? int(file.size()) : 0);
+        ASSERT_EQ(show(path.c_str(), flags), refused);
+        if (refused) continue;
+        const std::vector<uint8_t> got = shown_rgb_bytes(w, h);
+        for (size_t i = 0; i < got.size(); ++i) ASSERT_EQ(got[i] >> 3, want[i] >> 3) << i;
+        EXPECT_TRUE(rs_getdepth() == 16 || got == want);
+    }
+    rs_imagebuf(nullptr, 0);
+}
+
+// Every prefix of the file (a few lengths apart), plain and with each byte at `fields`
+// set hostile, is handed to read(bytes, n) as the image buffer, with guards around it.
+template <class Read>
+void for_each_damaged(const std::vector<uint8_t>& file, std::initializer_list<size_t> fields, Read read) {
+    for (size_t n = 1; n <= file.size(); n += 1 + n / 16) {
+        std::vector<size_t> at{SIZE_MAX};
+        at.insert(at.end(), fields);
+        for (size_t f : at) {
+            Guarded bytes(std::vector<uint8_t>(file.begin(), file.begin() + ptrdiff_t(n)));
+            if (f < n) bytes[f] = f & 1 ? 0x7F : 0xFF;
+            rs_imagebuf(bytes.data(), int(n));
+            read(bytes.data(), n);
+            EXPECT_TRUE(bytes.guards_intact()) << n;
+        }
+    }
+    rs_imagebuf(nullptr, 0);
 }
 
 }  // namespace test

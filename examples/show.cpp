@@ -1,0 +1,76 @@
+// Shows a BMP or PCX file: rsw32_show FILE [OUT]
+// The picture is drawn into a 32-bit buffer of its size and presented in a window until
+// the window is closed or Escape is pressed. Without a window (no display, or OUT given)
+// it is written back to OUT (default out/shown.bmp) with the library's writers: a .pcx
+// name gives a PCX file, anything else a 24-bit BMP file.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "rsw32.h"
+#include "rsw32_platform.h"
+
+namespace {
+
+bool ends_with(const std::string& s, const char* tail) {
+    const std::string t = tail;
+    return s.size() >= t.size() && s.compare(s.size() - t.size(), t.size(), t) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s FILE.bmp|FILE.pcx [OUT.bmp|OUT.pcx]\n", argv[0]);
+        return 2;
+    }
+    const std::string file = argv[1];
+    unsigned char header[128];
+    int width = -1, height = -1;
+    const bool bmp = rs_bmphead(file.c_str(), header) == 0;
+    if (bmp) rs_bmpsize(header, &width, &height);
+    else if (rs_pcxhead(file.c_str(), header) == 0) rs_pcxsize(header, &width, &height);
+    height = std::abs(height);
+    if (width < 1 || height < 1) {
+        std::fprintf(stderr, "%s: not a BMP or PCX file this program can show\n", file.c_str());
+        return 1;
+    }
+
+    rs_vbinit();
+    rs_vbdepth(32);
+    const int vb = rs_vballoc(width, height);
+    if (vb < 0 || rs_vbopen(vb) != 0) {
+        std::fprintf(stderr, "cannot make a %d x %d buffer\n", width, height);
+        return 1;
+    }
+    // A PCX picture is drawn at its window unless placed at the cursor (0, 0).
+    const int result = bmp ? rs_showbmp(file.c_str(), 0) : rs_showpcx(file.c_str(), 2);
+    if (result != 0) {
+        std::fprintf(stderr, "%s: the reader returned %d\n", file.c_str(), result);
+        return 1;
+    }
+
+    const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    RS_HDC window = argc < 3 && display ? rsp_window_open(width, height, file.c_str()) : nullptr;
+    if (window) {
+        rs_setdc(window);
+        while (rsp_window_pump(window) && !rs_kbtest(0x01)) {
+            rs_vbpaste(0, width - 1, 0, height - 1, 0, height - 1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+        rs_setdc(nullptr);
+        rsp_window_close(window);
+    } else {
+        const std::string out = argc >= 3 ? argv[2] : "out/shown.bmp";
+        const int written = ends_with(out, ".pcx") ? rs_makepcx(0, width - 1, 0, height - 1, out.c_str())
+                                                   : rs_makebmp(0, width - 1, 0, height - 1, 24, out.c_str());
+        std::printf("%s: %d x %d, %s %s\n", file.c_str(), width, height, written == 0 ? "written to" : "cannot write",
+                    out.c_str());
+    }
+    rs_vbclose();
+    rs_vbfree(-1);
+    rs_vbfin();
+    return 0;
+}
