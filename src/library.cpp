@@ -7,6 +7,8 @@
 #include "draw/state.h"
 #include "files/state.h"
 #include "image/state.h"
+#include "raster/texture.h"
+#include "raster/zbuffer.h"
 #include "services/input.h"
 #include "services/state.h"
 #include "services/text.h"
@@ -23,10 +25,13 @@ int start() {
     services::init_input();
     services::text_init();
     three_d::init_state();
+    raster::init_zbuffer();
+    raster::init_textures();
     return 0;
 }
 
 int end() {
+    raster::init_textures();  // the texture table goes; textures stay the caller's
     return core::vb_fin();
 }
 
