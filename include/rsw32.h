@@ -611,6 +611,40 @@ RS_API int rs_3Dsetobject(double x, double y, double z, int xangle, int yangle, 
 RS_API int rs_3Dtransform(const double *in, double *out, int n);
 RS_API int rs_3Dtransformobject(const double *in, double *out, int n);
 
+/* ---- 3D primitives ---------------------------------------------------------------------
+ * World-space vertices (object space for the *object forms, through K instead of V) go
+ * to view space; with RS_ZCLIP they are clipped at the near plane and a primitive wholly
+ * beyond the far plane is rejected; then they are projected (rs_3Dproject) and drawn.
+ * rs_3Dzclip(rgb, tm) clip a view-space polygon against z = near (a vertex is inside when
+ * z > near) and return the vertex count written to out (room for 2n vertices), 0 for
+ * n < 2, when every z > far or nothing is inside; the output starts at vertex 0 or the
+ * cut before it. Cuts lie at t = (near - z_prev) / (z_cur - z_prev) with z = near;
+ * colours become c_prev + round((c_cur - c_prev) t), integer texture coordinates are
+ * rounded, float ones (rs_tmunits) stay floats.
+ * rs_3Dline draws from the first to the second point (rs_drawz with RS_ZBUFFER, else
+ * rs_draw), the cursor first set to the first projected point; a line clipped away draws
+ * nothing and leaves the cursor alone.
+ * rs_3Dpolygon fills in the current colour (rs_polyfilz with RS_ZBUFFER, else rs_polyfill
+ * of the facing polygon only) or, with RS_WIREFRAME, draws the closed outline (rs_drawz
+ * edges with RS_ZBUFFER), ending on vertex 0 plus the polygon offsets. rs_3Dshade uses
+ * rs_gouraud(z) with rgb per vertex; rs_3Dtexturemap the current texture with uv per
+ * vertex: rs_texmap, rs_texmapz, and with RS_PERSPECTIVE_TEXTURE rs_texmapp, rs_texmappz.
+ * Facing: without RS_ZBUFFER a filled polygon is drawn only when it faces the viewer, that
+ * is when its vertices run clockwise as the viewer sees them (view x right, y up, looking
+ * along +z), which is clockwise on the screen; with RS_ZBUFFER both windings are drawn.
+ * Polygons with n < 2 or more than 65536 vertices, or NULL arrays, draw nothing. All 0.
+ */
+RS_API int rs_3Dline(double x1, double y1, double z1, double x2, double y2, double z2);
+RS_API int rs_3Dpolygon(const double *xyz, int n);
+RS_API int rs_3Dpolygonobject(const double *xyz, int n);
+RS_API int rs_3Dshade(const double *xyz, const unsigned char *rgb, int n);
+RS_API int rs_3Dshadeobject(const double *xyz, const unsigned char *rgb, int n);
+RS_API int rs_3Dtexturemap(const double *xyz, const void *uv, int n);
+RS_API int rs_3Dtexturemapobject(const double *xyz, const void *uv, int n);
+RS_API int rs_3Dzclip(const double *in, double *out, int n);
+RS_API int rs_3Dzcliprgb(const double *in, double *out, const unsigned char *rgb_in, unsigned char *rgb_out, int n);
+RS_API int rs_3Dzcliptm(const double *in, double *out, const void *uv_in, void *uv_out, int n);
+
 /* ---- Gouraud shading and z-buffer -----------------------------------------------------
  * A z-buffer is a block of 32-bit entries, one per pixel of the buffer drawn into, rows
  * bottom-up like the pixels and exactly width entries apart. rs_zballoc returns a
