@@ -197,11 +197,12 @@ inline void span_loop(uint8_t* p, int count, ZRun z, Shader sh) {
     for (int i = 0; i < count; ++i, p += D::bytes) {
         uint32_t value;
         if constexpr (Z) {
-            const uint32_t stored = z.base + z.zv;
-            if (stored > *z.entry && sh.pixel(value)) {
-                *z.entry = stored;
-                D::store(p, value);
-            }
+            // Without branches on the test: depths of neighbouring polygons pass and fail
+            // in no pattern a predictor could learn.
+            const uint32_t stored = z.base + z.zv, old = *z.entry;
+            const bool pass = sh.pixel(value) && stored > old;
+            *z.entry = pass ? stored : old;
+            D::store(p, pass ? value : D::load(p));
             z.zv += z.dz;
             ++z.entry;
         } else if (sh.pixel(value)) {
