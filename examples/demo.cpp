@@ -37,6 +37,7 @@ void draw_scene_curves(int width, int height);  // scene_curves.cpp
 void draw_scene_sprites(int width, int height); // scene_sprites.cpp
 void draw_scene_effects(int width, int height); // scene_effects.cpp
 void draw_scene_text(int width, int height);    // scene_text.cpp
+void draw_scene_3d(int width, int height);      // scene_3d.cpp: animated
 
 namespace {
 
@@ -74,6 +75,7 @@ void draw_scene_pixels(int width, int height) {
 struct Scene {
     const char* name;
     void (*draw)(int width, int height);
+    bool animated = false;  // drawn anew every frame; without a window, frames are written apart
 };
 
 constexpr Scene scenes[] = {
@@ -83,6 +85,7 @@ constexpr Scene scenes[] = {
     {"sprites", draw_scene_sprites},
     {"effects", draw_scene_effects},
     {"text", draw_scene_text},
+    {"3d", draw_scene_3d, true},
 };
 
 // ---- presenting ------------------------------------------------------------------------
@@ -256,10 +259,12 @@ struct FrameCounter {
     }
 };
 
-void write_scene(const int handles[4], const Options& options, const Scene& scene) {
-    const std::string stem = options.out + "/" + scene.name;
+// Frame numbers (0 and up) make out/<scene>-<frame>_<bits>.bmp and .pcx.
+void write_scene(const int handles[4], const Options& options, const Scene& scene, int frame = -1) {
+    const std::string stem = options.out + "/" + scene.name + (frame >= 0 ? "-" + std::to_string(frame) : std::string());
     if (write_files(handles, stem) == 8)
-        std::printf("%-8s %s_{8,16,24,32}.bmp and .pcx\n", scene.name, stem.c_str());
+        std::printf("%-8s %s_{8,16,24,32}.bmp and .pcx
+", scene.name, stem.c_str());
     else
         std::printf("%-8s cannot write all of %s_*.bmp and .pcx\n", scene.name, stem.c_str());
 }
@@ -325,7 +330,17 @@ int main(int argc, char** argv) {
             next = scene + 1;
             frame = -1;
         }
-        if (next != scene || !open) write_scene(handles, options, scenes[scene]);
+        if (scenes[scene].animated && !interactive && !window && frame < 0) {
+            // Without a window an animation is a sequence of frames written apart.
+            for (int f = 1; f < 8; ++f) {
+                write_scene(handles, options, scenes[scene], f - 1);
+                rs_vbfree(-1);
+                if (!draw(scenes[scene], handles)) break;
+                present(handles, w, h, view);
+            }
+        }
+        if (scenes[scene].animated && next == scene) redraw = true;
+        if (next != scene || !open) write_scene(handles, options, scenes[scene], scenes[scene].animated && !window ? 7 : -1);
         if (next != scene) {
             if (!interactive && next == scene_count) break;
             scene = (next + scene_count) % scene_count;

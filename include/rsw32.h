@@ -744,6 +744,117 @@ RS_API int rs_3Dsetobject(double x, double y, double z, int xangle, int yangle, 
 RS_API int rs_3Dtransform(const double *in, double *out, int n);
 RS_API int rs_3Dtransformobject(const double *in, double *out, int n);
 
+/* ---- 3D primitives ---------------------------------------------------------------------
+ * World-space vertices (object space for the *object forms, through K instead of V) go
+ * to view space; with RS_ZCLIP they are clipped at the near plane and a primitive wholly
+ * beyond the far plane is rejected; then they are projected (rs_3Dproject) and drawn.
+ * rs_3Dzclip(rgb, tm) clip a view-space polygon against z = near (a vertex is inside when
+ * z > near) and return the vertex count written to out (room for 2n vertices), 0 for
+ * n < 2, when every z > far or nothing is inside; the output starts at vertex 0 or the
+ * cut before it. Cuts lie at t = (near - z_prev) / (z_cur - z_prev) with z = near;
+ * colours become c_prev + round((c_cur - c_prev) t), integer texture coordinates are
+ * rounded, float ones (rs_tmunits) stay floats.
+ * rs_3Dline draws from the first to the second point (rs_drawz with RS_ZBUFFER, else
+ * rs_draw), the cursor first set to the first projected point; a line clipped away draws
+ * nothing and leaves the cursor alone.
+ * rs_3Dpolygon fills in the current colour (rs_polyfilz with RS_ZBUFFER, else rs_polyfill
+ * of the facing polygon only) or, with RS_WIREFRAME, draws the closed outline (rs_drawz
+ * edges with RS_ZBUFFER), ending on vertex 0 plus the polygon offsets. rs_3Dshade uses
+ * rs_gouraud(z) with rgb per vertex; rs_3Dtexturemap the current texture with uv per
+ * vertex: rs_texmap, rs_texmapz, and with RS_PERSPECTIVE_TEXTURE rs_texmapp, rs_texmappz.
+ * Facing: without RS_ZBUFFER a filled polygon is drawn only when it faces the viewer, that
+ * is when its vertices run clockwise as the viewer sees them (view x right, y up, looking
+ * along +z), which is clockwise on the screen; with RS_ZBUFFER both windings are drawn.
+ * Polygons with n < 2 or more than 65536 vertices, or NULL arrays, draw nothing. All 0.
+ */
+RS_API int rs_3Dline(double x1, double y1, double z1, double x2, double y2, double z2);
+RS_API int rs_3Dpolygon(const double *xyz, int n);
+RS_API int rs_3Dpolygonobject(const double *xyz, int n);
+RS_API int rs_3Dshade(const double *xyz, const unsigned char *rgb, int n);
+RS_API int rs_3Dshadeobject(const double *xyz, const unsigned char *rgb, int n);
+RS_API int rs_3Dtexturemap(const double *xyz, const void *uv, int n);
+RS_API int rs_3Dtexturemapobject(const double *xyz, const void *uv, int n);
+RS_API int rs_3Dzclip(const double *in, double *out, int n);
+RS_API int rs_3Dzcliprgb(const double *in, double *out, const unsigned char *rgb_in, unsigned char *rgb_out, int n);
+RS_API int rs_3Dzcliptm(const double *in, double *out, const void *uv_in, void *uv_out, int n);
+
+/* ---- Gouraud shading and z-buffer -----------------------------------------------------
+ * A z-buffer is a block of 32-bit entries, one per pixel of the buffer drawn into, rows
+ * bottom-up like the pixels and exactly width entries apart. rs_zballoc returns a
+ * zero-filled block of width (rounded up to a multiple of 4) x height entries, or NULL
+ * when width or height is below 1 or memory is short; rs_zbfree releases it (NULL and
+ * addresses that are not live blocks from rs_zballoc are ignored). rs_zbopen binds a block
+ * for all buffers, clears the active buffer's width x height entries and sets the frame
+ * base to 0; rs_zbframe adds 2^24 to the frame base, and when that wraps to 0 (every
+ * 256th frame) clears the entries again. Freeing the bound block does not unbind it.
+ * A depth z (view space) becomes the depth value |1/z| in 8.24 fixed point, both parts
+ * truncated (2^24 / z for z >= 1): nearer is larger. z = 0 and |z| <= 1/256 give
+ * 0xFFFFFFFF; a NaN gives 0. A pixel is drawn only where frame base + depth value (32-bit
+ * sum) is strictly greater than its entry, which then takes that sum; ties keep the pixel.
+ * Depth-tested calls draw nothing unless the bound block is a live block from rs_zballoc
+ * with at least width x height entries of the active buffer (one never bound, one freed,
+ * one made for a smaller buffer).
+ * The fills take n screen vertices xy (pairs of ints, the rs_polyoff offsets added), with
+ * per vertex 3 colour bytes red, green, blue (rgb) and view-space triples (xyz, z read).
+ * They walk the edges as rs_polyfill does for a convex polygon, but cover each row from
+ * the left chain up to, not including, the right chain's x, and rows from the top vertex
+ * down to, not including, the bottom vertex; colour (16.16) and depth values are
+ * interpolated along the edges and spans with steps truncated toward zero; a colour is
+ * written rounded to nearest (RGB565 from the rounded 5/6/5-bit parts at 16 bits).
+ * rs_gouraud draws only rows where the chain of increasing vertex numbers lies right of
+ * the other: polygons that run clockwise on the screen; rs_gouraudz and rs_polyfilz draw
+ * both windings. rs_polyfilz fills in the current colour. rs_gouraud(z) draw nothing in
+ * 8-bit buffers. Nothing is drawn for n < 2 or NULL arrays.
+ * rs_drawz draws rs_draw's line (same clipping and pixels) with depth values interpolated
+ * from zstart at the graphics cursor to zend at (x, y), then moves the cursor to (x, y),
+ * drawn or not. All return 0.
+ */
+RS_API void *rs_zballoc(int width, int height);
+RS_API int rs_zbfree(void *zb);
+RS_API int rs_zbopen(void *zb);
+RS_API int rs_zbframe(void);
+RS_API int rs_polyfilz(const int *xy, const double *xyz, int n);
+RS_API int rs_gouraud(const int *xy, const unsigned char *rgb, int n);
+RS_API int rs_gouraudz(const int *xy, const unsigned char *rgb, const double *xyz, int n);
+RS_API int rs_drawz(int x, int y, double zstart, double zend);
+
+/* ---- Texture mapping ------------------------------------------------------------------
+ * Textures are caller memory, width x height texels, rows top-down and exactly width
+ * texels apart, in the format of the buffer drawn into: palette indices at 8 bits, RGB565
+ * at 16, bytes blue, green, red at 24 and also at 32 bits (written as 0x00RRGGBB).
+ * rs_tminit(count) makes a table of count free records (a second call replaces the
+ * table); -1 for count outside 1..2^20 or short memory, else 0. rs_tmdefine stores a texture in the
+ * first free record and returns its number; -1 when no record is free, there is no table,
+ * texels is NULL, or a side is outside 1..32768. rs_tmselect makes a record in use the
+ * current texture (others are ignored); rs_tmfree frees one record, or all for index < 0;
+ * the current texture stays selected. rs_tmevict does nothing. rs_tmspan sets the
+ * perspective run length (values below 1 are taken as 1; 32 at start), rs_tmtransparency
+ * makes texels of value 0 (all three bytes at 24/32 bits) leave pixel and z-buffer entry
+ * alone, rs_tmunits chooses texture coordinates as ints (0, the start) or floats (not 0),
+ * in texels either way. rs_vbinit and rs_vbfin drop the table and the current texture.
+ * The mappers fill like the fills above, with coordinates uv (pairs) per vertex in 16.16:
+ * floats rounded to nearest (rs_texmapz: truncated), ints shifted. Affine mapping steps
+ * them linearly; a span's coordinates start half a step and half a texel in, so pixel k
+ * reads texel floor(u_k), floor(v_k). Perspective mapping interpolates u/z, v/z and 1/z
+ * and divides at both ends of every run of rs_tmspan pixels, linear within the run.
+ * rs_texmap and rs_texmapp draw clockwise polygons only, the z forms both windings;
+ * rs_texmappz takes its depth values from the interpolated 1/z. Coordinates that leave
+ * the texture are held to its edge texels. Nothing is drawn without a current texture,
+ * for n < 2 or NULL arrays. All return 0.
+ */
+RS_API int rs_tminit(int count);
+RS_API int rs_tmdefine(void *texels, int width, int height);
+RS_API int rs_tmselect(int index);
+RS_API int rs_tmfree(int index);
+RS_API int rs_tmevict(void);
+RS_API int rs_tmspan(int n);
+RS_API int rs_tmtransparency(int flag);
+RS_API int rs_tmunits(int flag);
+RS_API int rs_texmap(const int *xy, const void *uv, int n);
+RS_API int rs_texmapp(const int *xy, const void *uv, const double *xyz, int n);
+RS_API int rs_texmapz(const int *xy, const void *uv, const double *xyz, int n);
+RS_API int rs_texmappz(const int *xy, const void *uv, const double *xyz, int n);
+
 /* ---- System-font text ---------------------------------------------------------------
  * rs_print draws the first count characters of string (Windows-1252) with the current
  * font, in a colour made from the current colour: at 8 bits the palette colour of the

@@ -8,6 +8,8 @@
 #include "files/state.h"
 #include "image/blocks.h"
 #include "image/state.h"
+#include "raster/texture.h"
+#include "raster/zbuffer.h"
 #include "services/input.h"
 #include "services/state.h"
 #include "services/text.h"
@@ -25,11 +27,14 @@ int start() {
     services::init_input();
     services::text_init();
     three_d::init_state();
+    raster::init_zbuffer();
+    raster::init_textures();
     return 0;
 }
 
 int end() {
     image::forget_saved();
+    raster::init_textures();  // the texture table goes; textures stay the caller's
     return core::vb_fin();
 }
 

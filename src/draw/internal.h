@@ -3,7 +3,16 @@
 // scrolling. None of them reads or moves the graphics cursor.
 #pragma once
 
+#include <cstdint>
+
+#include "core/vbuf.h"
+
 namespace draw {
+
+// Cuts the segment to the (non-empty) rectangle as the solid line does: false when nothing
+// of it is inside. Either end may come back as the cut of the other end's side: callers
+// that care which is which tell them by their distance from the original ends.
+bool clip_line(int64_t& x0, int64_t& y0, int64_t& x1, int64_t& y1, const core::ClipRect& c);
 
 // Solid (xor_mode false) or XOR line from (x0, y0) to (x1, y1) in the current colour,
 // clipped to the clip rectangle cut to the active buffer. Nothing without a buffer.

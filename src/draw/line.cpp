@@ -205,6 +205,10 @@ int dash_and_move(int x, int y, int pattern_arg) {
 
 }  // namespace
 
+bool clip_line(int64_t& x0, int64_t& y0, int64_t& x1, int64_t& y1, const core::ClipRect& c) {
+    return clip_segment(x0, y0, x1, y1, c);
+}
+
 void clipped_line(int x0, int y0, int x1, int y1, bool xor_mode) {
     if (!core::has_active()) return;
     const ClipRect c = core::drawing_clip();

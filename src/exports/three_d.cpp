@@ -3,6 +3,7 @@
 #include "rsw32.h"
 
 #include "three_d/motion.h"
+#include "three_d/primitives.h"
 #include "three_d/view.h"
 
 // ---- 3D viewing state and projection
@@ -40,3 +41,15 @@ extern "C" RS_API int rs_3Drotateupobject(int angle) { return three_d::rotate_up
 extern "C" RS_API int rs_3Dsetobject(double x, double y, double z, int xangle, int yangle, int zangle) { return three_d::set_object(x, y, z, xangle, yangle, zangle); }
 extern "C" RS_API int rs_3Dtransform(const double* in, double* out, int n) { return three_d::transform(in, out, n); }
 extern "C" RS_API int rs_3Dtransformobject(const double* in, double* out, int n) { return three_d::transform_object(in, out, n); }
+
+// ---- 3D primitives
+extern "C" RS_API int rs_3Dline(double x1, double y1, double z1, double x2, double y2, double z2) { return three_d::line(x1, y1, z1, x2, y2, z2); }
+extern "C" RS_API int rs_3Dpolygon(const double* xyz, int n) { return three_d::polygon(xyz, n); }
+extern "C" RS_API int rs_3Dpolygonobject(const double* xyz, int n) { return three_d::polygon_object(xyz, n); }
+extern "C" RS_API int rs_3Dshade(const double* xyz, const unsigned char* rgb, int n) { return three_d::shade(xyz, rgb, n); }
+extern "C" RS_API int rs_3Dshadeobject(const double* xyz, const unsigned char* rgb, int n) { return three_d::shade_object(xyz, rgb, n); }
+extern "C" RS_API int rs_3Dtexturemap(const double* xyz, const void* uv, int n) { return three_d::texture_map(xyz, uv, n); }
+extern "C" RS_API int rs_3Dtexturemapobject(const double* xyz, const void* uv, int n) { return three_d::texture_map_object(xyz, uv, n); }
+extern "C" RS_API int rs_3Dzclip(const double* in, double* out, int n) { return three_d::clip_near(in, out, n); }
+extern "C" RS_API int rs_3Dzcliprgb(const double* in, double* out, const unsigned char* rgb_in, unsigned char* rgb_out, int n) { return three_d::clip_near_rgb(in, out, rgb_in, rgb_out, n); }
+extern "C" RS_API int rs_3Dzcliptm(const double* in, double* out, const void* uv_in, void* uv_out, int n) { return three_d::clip_near_tm(in, out, uv_in, uv_out, n); }
