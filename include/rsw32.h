@@ -509,6 +509,20 @@ RS_API int rs_photovb(int width, int height);
  */
 RS_API int rs_reduce(int start, int count, unsigned char *palette);
 
+/* ---- Files: the image buffer -------------------------------------------------------
+ * Every file reader and writer streams through the image buffer: a built-in 4096-byte
+ * area, or caller memory given with rs_imagebuf(address, size), which stays the caller's
+ * and must stay valid while it is in use. A size of 0 (also a negative size or a NULL
+ * address) puts the built-in area back, as rs_vbinit does. Any size of at least 1 byte
+ * works; a bigger one means fewer reads and writes. With a reader's in-memory flag (4)
+ * the image buffer holds the whole file, exactly its bytes, and no file is opened.
+ * rs_imagesiz gives the bytes of a width x height direct-colour picture at the active
+ * depth (3 a pixel at 24 and 32 bits, 2 at 16, 1 otherwise), or -1 for a negative side
+ * or a size that does not fit an int.
+ */
+RS_API int rs_imagebuf(void *address, int size);
+RS_API int rs_imagesiz(int width, int height);
+
 /* ---- FLI/FLC animation --------------------------------------------------------------
  * The context is a caller-owned record of 16 bytes (little-endian): 0 the open file (16
  * bits), 2 the position of the next frame (32 bits; 128 after opening, kept up to date in
@@ -516,6 +530,13 @@ RS_API int rs_reduce(int start, int count, unsigned char *palette);
  * frame delay in clock units of 55 ms, 14 memory mode (1 when the last rs_flicplay had
  * flag 4). The delay is speed x 1429 / 5500 for FLI files (speed in 1/70 s) and speed / 55
  * for FLC files (milliseconds), at most 65535.
+ * rs_flichead: 0 when the file's first 128 bytes (copied to header, 128 bytes; NULL: not
+ * copied) are an FLI or FLC header, -2 when they are short or of another type, -1 when
+ * the file cannot be opened.
+ * rs_flicopen: 0 with the file open and the context filled; -2 (file closed) for a short
+ * or foreign header; -1 when the file cannot be opened or context is NULL.
+ * rs_flicdone: closes the context's file and clears its file field, so a second call does
+ * nothing. Returns 0.
  * rs_flicsize: 0 and the header's width and height, or -1 and -1, -1 for a header that is
  * not FLI or FLC (or NULL). Null out-pointers are not written.
  * rs_flicskip: frames < 0 goes back to the first frame (0); otherwise passes up to frames
@@ -531,8 +552,18 @@ RS_API int rs_reduce(int start, int count, unsigned char *palette);
  * animation's area or outside the buffer are dropped, wherever the corner lies. A frame
  * whose sub-chunks do not fit it ends playing uncounted (pixels it drew stay); the end of
  * the data, a chunk past it, or a chunk of another kind ends playing. Until the first
- * palette chunk the 8-bit colour map is the identity.
+ * palette chunk the 8-bit colour map is the identity. In memory mode the walk stays
+ * inside the image buffer; in file mode a frame is taken whole into memory once its size
+ * is known to lie inside the file.
+ * rs_showflic: opens the file (returning rs_flicopen's error), then plays frame by frame,
+ * each scaled over the client area of the focus window, until the Escape key is down or
+ * loops passes are played (0: without end); each new pass starts at the second frame,
+ * which the ring frame at the end leads back to. A pass that plays no frame ends it.
  */
+RS_API int rs_flichead(const char *filename, unsigned char *header);
+RS_API int rs_flicopen(const char *filename, void *context);
+RS_API int rs_flicdone(void *context);
+RS_API int rs_showflic(const char *filename, int loops, int flags);
 RS_API int rs_flicsize(const unsigned char *header, int *width, int *height);
 RS_API int rs_flicskip(void *context, int frames);
 RS_API int rs_flicplay(void *context, int frames, int flags);

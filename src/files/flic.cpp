@@ -14,13 +14,18 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 
 #include "core/palette.h"
+#include "core/present.h"
 #include "core/vbuf.h"
 #include "draw/state.h"
 #include "files/flic_chunks.h"
+#include "files/source.h"
 #include "files/state.h"
+#include "platform/file.h"
 #include "services/clock.h"
+#include "services/input.h"
 
 namespace files {
 namespace {
@@ -43,49 +48,82 @@ uint32_t get32(const uint8_t* p) { return uint32_t(get16(p)) | uint32_t(get16(p 
 void put16(uint8_t* p, uint32_t v) { p[0] = uint8_t(v), p[1] = uint8_t(v >> 8); }
 void put32(uint8_t* p, uint32_t v) { put16(p, v), put16(p + 2, v >> 16); }
 
-// The walk over the chunks of an animation, from the image buffer (memory mode).
+// The walk over the chunks of an animation: in memory mode over the image buffer from the
+// position the context keeps, which it brings up to date; in file mode over the open file
+// from where it stands, which it leaves standing at the next chunk not used.
 class Walk {
 public:
-    explicit Walk(uint8_t* ctx) : ctx_(ctx) {
-        const ImageBuffer& b = image_buffer();
-        data_ = b.data;
-        size_ = uint64_t(std::max(b.size, 0));
-        pos_ = get32(ctx + flic_ctx::position);
+    explicit Walk(uint8_t* ctx) : ctx_(ctx), memory_(get16(ctx + flic_ctx::memory) != 0) {
+        if (memory_) {
+            const ImageBuffer& b = image_buffer();
+            data_ = b.data;
+            size_ = uint64_t(std::max(b.size, 0));
+            pos_ = get32(ctx + flic_ctx::position);
+        } else {
+            source_.emplace(int(get16(ctx + flic_ctx::file)));
+            pos_ = source_->position();
+            const int64_t size = source_->size();
+            size_ = size < 0 ? 0 : uint64_t(size);
+        }
     }
-    ~Walk() { put32(ctx_ + flic_ctx::position, uint32_t(pos_)); }
+    ~Walk() {
+        if (memory_)
+            put32(ctx_ + flic_ctx::position, uint32_t(pos_));
+        else
+            source_->give_back();
+    }
     Walk(const Walk&) = delete;
     Walk& operator=(const Walk&) = delete;
 
     // The size and type of the chunk at the current position; false when fewer than six
     // bytes are left.
-    bool peek(uint32_t& size, uint16_t& type) const {
+    bool peek(uint32_t& size, uint16_t& type) {
+        uint8_t h[chunk_header_size];
         if (pos_ > size_ || size_ - pos_ < chunk_header_size) return false;
-        size = get32(data_ + pos_);
-        type = get16(data_ + pos_ + 4);
+        if (memory_)
+            std::memcpy(h, data_ + pos_, chunk_header_size);
+        else if (source_->read_at(pos_, h, chunk_header_size) != chunk_header_size)
+            return false;
+        size = get32(h);
+        type = get16(h + 4);
         return true;
     }
     // The whole chunk of `size` bytes at the current position, which moves past it; false
-    // when the chunk runs past the data.
+    // when the chunk runs past the data or no memory can be had for it.
     bool fetch(uint32_t size, flic::Bytes& chunk) {
         if (!fits(size)) return false;
-        chunk = {data_ + pos_, data_ + pos_ + size};
+        if (memory_) {
+            chunk = {data_ + pos_, data_ + pos_ + size};
+        } else {
+            if (size > capacity_) {
+                frame_.reset(new (std::nothrow) uint8_t[size]);
+                capacity_ = frame_ ? size : 0;
+                if (!frame_) return false;
+            }
+            if (source_->read(frame_.get(), size) != size) return false;
+            chunk = {frame_.get(), frame_.get() + size};
+        }
         pos_ += size;
         return true;
     }
     // Moves past the chunk; false when it runs past the data.
     bool pass(uint32_t size) {
         if (!fits(size)) return false;
+        if (!memory_) source_->skip(size);
         pos_ += size;
         return true;
     }
-    void rewind() { pos_ = flic_header_size; }
 
 private:
     bool fits(uint32_t size) const { return size >= chunk_header_size && pos_ <= size_ && size <= size_ - pos_; }
 
     uint8_t* ctx_;
+    bool memory_;
+    std::optional<Source> source_;
     const uint8_t* data_ = nullptr;
     uint64_t size_ = 0, pos_ = 0;
+    std::unique_ptr<uint8_t[]> frame_;
+    uint32_t capacity_ = 0;
 };
 
 // Everything a frame needs, settled once per call.
@@ -181,14 +219,52 @@ int flic_size(const uint8_t* header, int* width, int* height) {
     return known ? 0 : -1;
 }
 
+int flic_head(const char* filename, uint8_t* header) {
+    const int file = host::file_open(filename);
+    if (!file) return -1;
+    uint8_t h[flic_header_size];
+    const size_t got = host::file_read(file, h, sizeof h);
+    host::file_close(file);
+    if (header) std::memcpy(header, h, got);
+    return got == sizeof h && flic_size(h, nullptr, nullptr) == 0 ? 0 : -2;
+}
+
+int flic_open(const char* filename, void* context) {
+    auto* ctx = static_cast<uint8_t*>(context);
+    if (!ctx) return -1;
+    const int file = host::file_open(filename);
+    if (!file) return -1;
+    uint8_t h[flic_header_size];
+    if (host::file_read(file, h, sizeof h) != sizeof h || flic_size(h, nullptr, nullptr) != 0) {
+        host::file_close(file);
+        return -2;
+    }
+    put16(ctx + flic_ctx::file, uint32_t(file));
+    put32(ctx + flic_ctx::position, flic_header_size);
+    std::memcpy(ctx + flic_ctx::frames, h + 6, 6);  // frames, width, height
+    put16(ctx + flic_ctx::delay, uint32_t(flic_delay(h)));
+    put16(ctx + flic_ctx::memory, 0);
+    return 0;
+}
+
+// The file field is cleared, so that closing twice cannot close a file opened since.
+int flic_done(void* context) {
+    auto* ctx = static_cast<uint8_t*>(context);
+    if (!ctx) return 0;
+    host::file_close(get16(ctx + flic_ctx::file));
+    put16(ctx + flic_ctx::file, 0);
+    return 0;
+}
+
 int flic_skip(void* context, int frames) {
     auto* ctx = static_cast<uint8_t*>(context);
     if (!ctx || frames == 0) return 0;
-    Walk walk(ctx);
     if (frames < 0) {
-        walk.rewind();
+        put32(ctx + flic_ctx::position, flic_header_size);
+        if (!get16(ctx + flic_ctx::memory)) host::file_seek(get16(ctx + flic_ctx::file), flic_header_size, host::from_start);
         return 0;
     }
+    Walk walk(ctx);
     int skipped = 0;
     uint32_t size = 0;
     uint16_t type = 0;
@@ -238,6 +314,33 @@ int flic_play(void* context, int frames, int flags) {
         if (!(flags & play_no_delay)) services::wait_for(delay);
     }
     return played;
+}
+
+// A pass over the file that plays no frame at all ends the loop: with nothing to show it
+// would otherwise never end when loops is 0.
+int show_flic(const char* filename, int loops, int flags) {
+    uint8_t ctx[flic_ctx::size]{};
+    const int opened = flic_open(filename, ctx);
+    if (opened != 0) return opened;
+    int passes = 0;
+    bool played_any = false;
+    for (;;) {
+        if (flic_play(ctx, 1, flags) == 1) {
+            played_any = true;
+            int client[4];
+            if (host::client_rect(host::focus_device(), client))
+                core::vb_scale(0, core::get_maxx(), 0, core::get_maxy(), 0, client[2] - client[0] - 1, 0,
+                               client[3] - client[1] - 1);
+            if (services::kb_test(1)) break;
+            continue;
+        }
+        if (!played_any || (loops != 0 && ++passes >= loops)) break;
+        played_any = false;
+        flic_skip(ctx, -1);
+        flic_skip(ctx, 1);
+    }
+    flic_done(ctx);
+    return 0;
 }
 
 }  // namespace files
