@@ -4,6 +4,7 @@
 #include "files/flic.h"
 #include "files/flic_chunks.h"
 #include "files/state.h"
+#include "platform/file.h"
 #include "support.h"
 
 namespace {
@@ -132,6 +133,20 @@ TEST_P(Flic, EveryChunkKindShowsItsIndicesThroughThePalette) {
         EXPECT_EQ(rs_flicplay(ctx, 5, 5), 0) << "past the last frame";
         EXPECT_EQ(test::list(rs_flicskip(ctx, -1), rs_flicskip(ctx, 9), rs_flicskip(ctx, -1)), test::list(0, 7, 0));
         EXPECT_EQ(rs_flicplay(ctx, 9, 5 | 2), 7);
+        // The same from a file, through an image buffer of a few bytes.
+        uint8_t fctx[16], head[128], small[13];
+        host::memory_file_set("t.flc", f.data(), f.size());
+        rs_imagebuf(small, sizeof small);
+        EXPECT_EQ(test::list(rs_flichead("t.flc", head), rs_flicopen("t.flc", fctx)), test::list(0, 0));
+        EXPECT_EQ(std::memcmp(fctx + 2, "\x80\0\0", 4) | std::memcmp(fctx + 6, ctx + 6, 8) | std::memcmp(head, f.data(), 128), 0);
+        for (size_t i = 0; i < frames.size(); ++i) {
+            ASSERT_EQ(rs_flicplay(fctx, 1, 1 | 2 | 8), 1);
+            expect_shows(frames[i], w, h, x0, y0, ("file frame " + std::to_string(i)).c_str());
+        }
+        EXPECT_EQ(rs_flicplay(fctx, 1, 1), 0);
+        rs_flicskip(fctx, -1);
+        EXPECT_EQ(rs_flicskip(fctx, 9), 7);
+        rs_flicdone(fctx), rs_imagebuf(nullptr, 0);
         rs_vbclose(), rs_vbfree(-1);
     }
 }
@@ -161,6 +176,16 @@ TEST_P(Flic, DelaysFollowTheSpeedAndBadChunksEndPlayingUncounted) {
     EXPECT_EQ(rs_flicplay(ctx, 9, 4), 2);
     EXPECT_EQ(rsp_clock(), 3u * 18 * 55) << "a delay after the prefix chunk and each frame";
     rsp_clock_inject(0, 0);
+    // Files: missing, of another kind, and shown in a window twice over.
+    host::memory_file_set("x.fli", f.data(), f.size());
+    host::memory_file_set("short.fli", f.data(), 127);
+    uint8_t c[16];
+    EXPECT_EQ(test::list(rs_flicopen("none.fli", c), rs_flicopen("short.fli", c), rs_flichead("none.fli", nullptr)), test::list(-1, -2, -1));
+    RS_HDC window = rsp_surface_create(16, 8);
+    rsp_focus(window, 16, 8);
+    EXPECT_EQ(test::list(rs_showflic("x.fli", 2, 1 | 16), rs_showflic("short.fli", 0, 1)), test::list(0, -2));
+    EXPECT_NE(rsp_surface_pixels(window, nullptr, nullptr)[0], 0xFFFFFFFFu);
+    rsp_focus(nullptr, 0, 0), rsp_surface_destroy(window), host::memory_file_clear();
 }
 RSW32_EACH_DEPTH(Flic);
 
