@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             rs_flicdone(ctx);
         }
         rs_imagebuf(bytes.data(), int(bytes.size()));
+        for (int i = 6; i < 12; ++i) ctx[i] = i < int(size) ? data[i] : 0;
         ctx[14] = 1, ctx[2] = uint8_t(size > 2 ? data[2] : 128), ctx[3] = 0, ctx[4] = 0, ctx[5] = 0;
         rs_flicplay(ctx, 50, 1 | 4);
         rs_flicskip(ctx, 50);
