@@ -817,6 +817,81 @@ RS_API int rs_measure(void);
 RS_API int rs_modeset(int width, int height, int bits, int full_screen);
 RS_API int rs_modetest(int width, int height, int bits);
 
+/* ---- Index map and alpha byte --------------------------------------------------------
+ * The index map turns the colour index of rs_setcolor into the byte 8-bit drawing writes;
+ * it is the identity after rs_vbinit. rs_defcolor sets entry index to value & 0xFF and
+ * returns the entry it had (the current 8-bit colour follows at once when it is that
+ * index); rs_getindex returns an entry. Both return -1 for an index outside 0..255.
+ * rs_findrgb returns the palette index nearest to a colour (least squared distance in
+ * red, green and blue, the lowest index on ties: what an 8-bit rs_setcolorrgb chooses).
+ * rs_setalpha sets the byte that colours made from red, green and blue get above
+ * 0xRRGGBB at 24 and 32 bits (0 after rs_vbinit) and returns the one it replaces.
+ * rs_xalpha sets the fourth byte of every pixel inside the clip rectangle of the active
+ * 32-bit buffer to alpha & 0xFF; rs_yalpha makes it 0 where the pixel's colour (its low 24
+ * bits) is key & 0xFFFFFF and 255 elsewhere, a colour key turned into an alpha mask for
+ * hosts that composite. Both return -1, touching nothing, unless a 32-bit buffer is active.
+ */
+RS_API int rs_defcolor(int index, int value);
+RS_API int rs_getindex(int index);
+RS_API int rs_findrgb(int red, int green, int blue);
+RS_API int rs_setalpha(int alpha);
+RS_API int rs_xalpha(int alpha);
+RS_API int rs_yalpha(int key);
+
+/* ---- 16.16 fixed point ---------------------------------------------------------------
+ * rs_fixed: the nearest 16.16 value of a double (halves away from zero; NaN gives 0);
+ * rs_float: a 16.16 value as a double (exact); rs_fixmul: a x b rounded to nearest;
+ * rs_fixdiv: a / b truncated toward zero, b = 0 giving INT_MAX or INT_MIN by the sign of
+ * a (0 / 0 gives 0). Results beyond 32 bits saturate to INT_MIN or INT_MAX. rs_fixtrig
+ * stores the 16.16 cosine and sine of an angle in tenths of a degree, the values arcs and
+ * image rotation use (65536 for 1), skipping NULL pointers; returns 0.
+ */
+RS_API int rs_fixed(double value);
+RS_API double rs_float(int value);
+RS_API int rs_fixmul(int a, int b);
+RS_API int rs_fixdiv(int a, int b);
+RS_API int rs_fixtrig(int tenths, int *cosine, int *sine);
+
+/* ---- Screen distances in world units, memory --------------------------------------------
+ * rs_xconvert and rs_yconvert give the world extent of a distance of pixels along x or y:
+ * pixels x (world width) / (maxx + 1), the inverse of the length scaling that circles
+ * use; 0 before a world window is set. rs_memavail returns the kilobytes of memory the
+ * system reports as still available (at most INT_MAX; 0 where the host cannot tell).
+ */
+RS_API double rs_xconvert(int pixels);
+RS_API double rs_yconvert(int pixels);
+RS_API int rs_memavail(void);
+
+/* ---- Pages ---------------------------------------------------------------------------
+ * Page flipping between virtual buffers: rs_setpage(handle) shows buffer handle whole,
+ * its top-left pixel at the window DC's (0, 0), without opening it (an 8-bit buffer shows
+ * with the colour table it had when last opened), and remembers it as the visible page;
+ * -1 for a handle not in use. rs_getpage returns the visible page, or -1 when there is
+ * none or it has been freed. rs_pagesize stores the visible page's width and height
+ * (NULL pointers skipped); -1 without a visible page.
+ */
+RS_API int rs_setpage(int handle);
+RS_API int rs_getpage(void);
+RS_API int rs_pagesize(int *width, int *height);
+
+/* ---- Text in character cells ---------------------------------------------------------
+ * The active buffer seen as rows of character cells of the current font: each cell is
+ * the font's average character width across and its line height down, cell (0, 0) at the
+ * top-left corner. rs_locate moves the text cursor to a row and column (-1, nothing moved,
+ * for a negative one); rs_where stores it (NULL pointers skipped). rs_text draws count
+ * characters of string (count < 0: up to its terminating 0; a 0 byte ends it early), each
+ * in the cell at the text cursor with the current font and colour as rs_print draws, and
+ * moves the cursor one cell on: to column 0 of the next row when a row has no whole cell
+ * left, on '\n' (which draws nothing), and to column 0 on '\r'. Cells outside the buffer
+ * draw nothing. The graphics cursor and the justification stay as they were. rs_vbinit
+ * puts the text cursor at (0, 0). rs_getlines returns how many whole rows of cells the
+ * active buffer holds (0 without one).
+ */
+RS_API int rs_locate(int row, int column);
+RS_API int rs_where(int *row, int *column);
+RS_API int rs_text(const char *string, int count);
+RS_API int rs_getlines(void);
+
 #ifdef __cplusplus
 }
 #endif

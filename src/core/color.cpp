@@ -139,6 +139,50 @@ int unmap_rgb(int value, int* red, int* green, int* blue) {
     return 0;
 }
 
+int define_color(int index, int value) {
+    if (unsigned(index) > 255) return -1;
+    ColorState& c = color();
+    const int old = c.index_map[index];
+    c.index_map[index] = uint8_t(value);
+    // The current 8-bit colour follows its entry; at other depths color_value is a pixel.
+    if (c.color_index == index && (!has_active() || active().depth == 8)) set_index(index);
+    return old;
+}
+
+int get_index(int index) { return unsigned(index) > 255 ? -1 : color().index_map[index]; }
+
+int set_alpha(int alpha) {
+    ColorState& c = color();
+    const int old = c.alpha;
+    c.alpha = uint8_t(alpha);
+    return old;
+}
+
+namespace {
+
+// Runs fn on the fourth byte and the colour of each 32-bit pixel inside the clip rectangle.
+template <class Fn>
+int for_each_alpha(Fn fn) {
+    const ActiveBuffer& vb = active();
+    if (!has_active() || vb.depth != 32) return -1;
+    const ClipRect r = drawing_clip();
+    if (empty(r)) return 0;
+    for (int y = r.miny; y <= r.maxy; ++y) {
+        uint8_t* p = pixel_address(vb, r.minx, y);
+        for (int x = r.minx; x <= r.maxx; ++x, p += 4) p[3] = fn(Depth32::load(p) & 0xFFFFFF);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int fill_alpha(int alpha) { return for_each_alpha([a = uint8_t(alpha)](uint32_t) { return a; }); }
+
+int key_alpha(int key) {
+    const uint32_t k = uint32_t(key) & 0xFFFFFF;
+    return for_each_alpha([k](uint32_t rgb) { return uint8_t(rgb == k ? 0 : 255); });
+}
+
 int point(int x, int y) {
     if (visible(x, y)) plot(x, y, false);
     return 0;

@@ -45,6 +45,15 @@ int point_xor_world(double x, double y);
 int put_pixel(int x, int y);
 int get_pixel(int x, int y);
 
+// The index map and the alpha byte, which no other routine changes.
+int define_color(int index, int value);  // -1 for an index outside 0..255, else the old entry
+int get_index(int index);                // the entry, or -1
+int set_alpha(int alpha);                // the previous alpha byte
+// The fourth byte of the 32-bit pixels inside the clip rectangle: set to alpha, or made 0
+// where the colour is key and 255 elsewhere. -1 unless a 32-bit buffer is active.
+int fill_alpha(int alpha);
+int key_alpha(int key);
+
 // The 5- and 6-bit expansion tables of RGB565: round(f × 255 / 31), round(f × 255 / 63).
 // Every widening of 16-bit pixels to 8-bit channels that rounds goes through them.
 extern const uint8_t expand5[32];

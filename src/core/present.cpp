@@ -74,6 +74,25 @@ int set_hpage(int handle) {
     return 0;
 }
 
+int set_page(int handle) {
+    const VbSlot* s = slot_in_use(handle);
+    if (!s) return -1;
+    host::set_dib_bits_to_device(device(devices().window_dc), 0, 0, s->width, s->height, 0, 0, 0, s->height,
+                                 s->pixels, s->header, s->table_kind);
+    devices().visible_page = handle;
+    return 0;
+}
+
+int get_page() { return slot_in_use(devices().visible_page) ? devices().visible_page : -1; }
+
+int page_size(int* width, int* height) {
+    const VbSlot* s = slot_in_use(devices().visible_page);
+    if (!s) return -1;
+    if (width) *width = s->width;
+    if (height) *height = s->height;
+    return 0;
+}
+
 int print_dc(void* dc) {
     devices().printer_dc = dc;
     host::set_stretch_blt_mode(device(dc), colour_on_colour);

@@ -11,6 +11,7 @@ struct Devices {
     void* window_dc = nullptr;   // RS_HDC given to rs_setdc
     void* printer_dc = nullptr;  // set by rs_printdc or opened by rs_printer(10)
     int hidden_page = 0;         // vb handle for circular scrolling; -1 after rs_vbinit
+    int visible_page = -1;       // vb handle last shown whole by rs_setpage
 };
 
 inline Devices& devices() {
@@ -21,6 +22,11 @@ inline Devices& devices() {
 int set_dc(void* dc);
 void* get_dc();
 int set_hpage(int handle);
+// Page flipping: shows buffer `handle` whole at the window's top-left corner without
+// opening it, and remembers it as the visible page. -1 for a handle not in use.
+int set_page(int handle);
+int get_page();
+int page_size(int* width, int* height);
 int vb_paste(int minx, int maxx, int miny, int maxy, int x, int y);
 int vb_scale(int minx, int maxx, int miny, int maxy, int dminx, int dmaxx, int dminy, int dmaxy);
 int vb_print(int minx, int maxx, int miny, int maxy, int pminx, int pmaxx, int pminy, int pmaxy, int units);

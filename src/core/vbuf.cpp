@@ -2,6 +2,8 @@
 // describes each buffer to the host, and the library's start and end.
 #include "core/vbuf.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "core/clip.h"
@@ -189,6 +191,8 @@ void* vb_addr(int handle) {
 
 int vb_handle() { return active().handle; }
 
+int memory_available() { return int(std::min<size_t>(host::memory_available_kb(), INT_MAX)); }
+
 int vb_colors() {
     if (has_active() && active().depth == 8) write_color_table();
     return 0;
@@ -207,6 +211,7 @@ int vb_init() {
     Devices& d = devices();
     d.printer_dc = nullptr;
     d.hidden_page = -1;
+    d.visible_page = -1;
     Viewport& v = viewport();
     v.view_minx = v.view_miny = v.port_minx = v.port_miny = 0;
     ActiveBuffer& vb = active();

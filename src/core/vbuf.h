@@ -115,6 +115,7 @@ int vb_size(int width, int height);
 void* vb_addr(int handle);
 int vb_handle();
 int vb_colors();
+int memory_available();  // kilobytes the system could still give, at most INT_MAX
 
 // State queries and version.
 int get_maxx();

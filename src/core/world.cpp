@@ -98,6 +98,16 @@ int y_length(double length) {
     return truncate((maxy() + 1) / (extended(w.maxy) - w.miny) * length + 0.5L);
 }
 
+double x_convert(int pixels) {
+    const WorldState& w = world();
+    return double((extended(w.maxx) - w.minx) / (maxx() + 1) * pixels);
+}
+
+double y_convert(int pixels) {
+    const WorldState& w = world();
+    return double((extended(w.maxy) - w.miny) / (maxy() + 1) * pixels);
+}
+
 int init_world() {
     WorldState& w = world();
     w.minx = w.maxx = w.miny = w.maxy = 0.0;

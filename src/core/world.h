@@ -50,6 +50,11 @@ double y_world(int y);
 int x_length(double length);
 int y_length(double length);
 
+// The world extent of a screen distance along x or y, the inverse of x_length/y_length:
+// pixels × (world width) / (buffer width). 0 before a world window is set.
+double x_convert(int pixels);
+double y_convert(int pixels);
+
 struct ScreenRect {
     int minx, maxx, miny, maxy;
 };

@@ -88,6 +88,24 @@ extern "C" RS_API int rs_realize(RS_HPALETTE palette) { return core::realize(pal
 extern "C" RS_API int rs_mapdacs(const unsigned char* src, unsigned char* dst, int count) { return core::map_dacs(src, dst, count); }
 extern "C" RS_API int rs_colors(void) { return core::display_colors(); }
 
+// ---- index map and alpha byte
+extern "C" RS_API int rs_defcolor(int index, int value) { return core::define_color(index, value); }
+extern "C" RS_API int rs_getindex(int index) { return core::get_index(index); }
+extern "C" RS_API int rs_findrgb(int red, int green, int blue) { return core::nearest_index(red, green, blue); }
+extern "C" RS_API int rs_setalpha(int alpha) { return core::set_alpha(alpha); }
+extern "C" RS_API int rs_xalpha(int alpha) { return core::fill_alpha(alpha); }
+extern "C" RS_API int rs_yalpha(int key) { return core::key_alpha(key); }
+
+// ---- screen distances in world units, memory
+extern "C" RS_API double rs_xconvert(int pixels) { return core::x_convert(pixels); }
+extern "C" RS_API double rs_yconvert(int pixels) { return core::y_convert(pixels); }
+extern "C" RS_API int rs_memavail(void) { return core::memory_available(); }
+
+// ---- pages
+extern "C" RS_API int rs_setpage(int handle) { return core::set_page(handle); }
+extern "C" RS_API int rs_getpage(void) { return core::get_page(); }
+extern "C" RS_API int rs_pagesize(int* width, int* height) { return core::page_size(width, height); }
+
 // ---- presenting, printing, clipboard
 extern "C" RS_API int rs_setdc(RS_HDC dc) { return core::set_dc(dc); }
 extern "C" RS_API RS_HDC rs_getdc(void) { return core::get_dc(); }

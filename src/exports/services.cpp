@@ -4,6 +4,7 @@
 
 #include "services/clock.h"
 #include "services/display_mode.h"
+#include "services/fixed.h"
 #include "services/input.h"
 #include "services/stroke.h"
 #include "services/text.h"
@@ -42,3 +43,16 @@ extern "C" RS_API int rs_print(const char* string, int count) { return services:
 extern "C" RS_API double rs_swlength(const char* string, int count) { return services::sw_length(string, count); }
 extern "C" RS_API int rs_swchar(const char* string, int count, int justify) { return services::sw_char(string, count, justify); }
 extern "C" RS_API int rs_swtext(char* string, int count, int justify) { return services::sw_text(string, count, justify); }
+
+// ---- 16.16 fixed point
+extern "C" RS_API int rs_fixed(double value) { return services::to_fixed(value); }
+extern "C" RS_API double rs_float(int value) { return services::from_fixed(value); }
+extern "C" RS_API int rs_fixmul(int a, int b) { return services::fixed_mul(a, b); }
+extern "C" RS_API int rs_fixdiv(int a, int b) { return services::fixed_div(a, b); }
+extern "C" RS_API int rs_fixtrig(int tenths, int* cosine, int* sine) { return services::fixed_trig(tenths, cosine, sine); }
+
+// ---- text in character cells
+extern "C" RS_API int rs_locate(int row, int column) { return services::locate(row, column); }
+extern "C" RS_API int rs_where(int* row, int* column) { return services::where(row, column); }
+extern "C" RS_API int rs_text(const char* string, int count) { return services::text_cells(string, count); }
+extern "C" RS_API int rs_getlines(void) { return services::get_lines(); }

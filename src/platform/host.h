@@ -32,6 +32,8 @@ struct Palette;
 // ---- memory blocks ------------------------------------------------------------------
 // A zero-filled block of `bytes` bytes, or nullptr when it cannot be had.
 void* block_alloc(size_t bytes);
+// Memory the system could still give, in kilobytes (what it reports as available).
+size_t memory_available_kb();
 void block_free(void* block);
 // The size a block was allocated with (0 for nullptr).
 size_t block_size(const void* block);

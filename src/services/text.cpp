@@ -144,6 +144,56 @@ int justify(int horizontal, int vertical) {
     return 0;
 }
 
+int locate(int row, int column) {
+    if (row < 0 || column < 0) return -1;
+    text().row = row;
+    text().column = column;
+    return 0;
+}
+
+int where(int* row, int* column) {
+    if (row) *row = text().row;
+    if (column) *column = text().column;
+    return 0;
+}
+
+int get_lines() {
+    current_font();
+    const int h = text().line_height;
+    return core::has_active() && h > 0 ? core::active().height / h : 0;
+}
+
+int text_cells(const char* string, int count) {
+    if (!string) return 0;
+    const size_t n = count < 0 ? std::strlen(string) : strnlen(string, size_t(count));
+    current_font();
+    TextState& t = text();
+    const int w = std::max(t.average_width, 1), h = std::max(t.line_height, 1);
+    const int per_row = core::has_active() ? std::max(core::active().width / w, 1) : 1;
+    ServiceState& j = state();
+    const ServiceState saved = j;
+    const int saved_x = draw::get_xpos(), saved_y = draw::get_ypos();
+    j.justify_x = j.justify_y = -1;  // the cell's top-left corner one line above the cursor
+    for (size_t i = 0; i < n; ++i) {
+        const char c = string[i];
+        if (c == '\n' || c == '\r') {
+            t.column = 0;
+            if (c == '\n' && t.row < INT_MAX) ++t.row;
+            continue;
+        }
+        if (t.column >= per_row) t.column = 0, t.row = t.row < INT_MAX ? t.row + 1 : t.row;
+        const int64_t x = int64_t(t.column) * w, y = (int64_t(t.row) + 1) * h;
+        if (x <= INT_MAX && y <= INT_MAX) {
+            draw::move(int(x), int(y));
+            print(&string[i], 1);
+        }
+        ++t.column;
+    }
+    j = saved;
+    draw::move(saved_x, saved_y);
+    return 0;
+}
+
 uint32_t text_colorref() {
     const core::ColorState& c = core::color();
     uint32_t r, g, b;

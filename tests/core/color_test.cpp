@@ -109,4 +109,34 @@ TEST_F(Library, NearestIndexIsTheLeastSquaredDistanceLowestFirst) {
     core::palette() = saved;
 }
 
+// The index map steers 8-bit drawing and nothing else; the alpha byte rides on colours made from
+// red, green and blue; rs_xalpha/rs_yalpha rewrite the fourth byte inside the clip rectangle only.
+TEST_P(Colors, IndexMapAndAlphaByte) {
+    open(8, 4), View().scramble(3);
+    EXPECT_EQ(rs_defcolor(5, 0x109), 5);
+    EXPECT_EQ(rs_defcolor(5, 7), 9);
+    EXPECT_EQ(list(rs_getindex(5), rs_defcolor(256, 1), rs_getindex(-1)), list(7, -1, -1));
+    rs_setcolor(5), rs_point(0, 0), rs_defcolor(5, 8), rs_point(1, 0);  // the current colour follows its entry
+    EXPECT_EQ(list(raw_pixel(0, 0), raw_pixel(1, 0)), depth() == 8 ? list(7u, 8u) : list(5u, 5u));
+    rs_setrgb(40, 1, 2, 3);
+    EXPECT_EQ(rs_findrgb(1, 2, 4), 40);
+    EXPECT_EQ(rs_setalpha(0x1C0), 0);
+    EXPECT_EQ(rs_setalpha(0xC0), 0xC0);
+    EXPECT_EQ(uint32_t(rs_maprgb(1, 2, 3)), depth() > 16 ? 0xC0010203u : uint32_t(rs_maprgb(1, 2, 3)));
+    const Snapshot before;
+    rs_setclip(1, 2, 1, 2);
+    EXPECT_EQ(rs_xalpha(0x7F), depth() == 32 ? 0 : -1);
+    View().put(2, 2, 0x00ABCDEF);
+    EXPECT_EQ(rs_yalpha(0x11ABCDEF), depth() == 32 ? 0 : -1);
+    if (depth() != 32) {
+        EXPECT_EQ(before.changed(), PointSet({{2, 2}}));
+        return;
+    }
+    for (auto [x, y] : area(0, 7, 0, 3)) {
+        const uint32_t alpha = x < 1 || x > 2 || y < 1 || y > 2 ? before.value(x, y) >> 24 : x == 2 && y == 2 ? 0 : 255;
+        ASSERT_EQ(raw_pixel(x, y) >> 24, alpha) << x << "," << y;
+    }
+    rs_xalpha(0x7F);
+    EXPECT_EQ(raw_pixel(2, 2), 0x7FABCDEFu);
+}
 }  // namespace

@@ -78,6 +78,26 @@ TEST_P(Present, PasteAndScaleMatchThePerPixelMapping) {
     EXPECT_GT(drawn, 50);
 }
 
+// A page shows as a whole-buffer paste at the top-left corner would, and the active buffer stays.
+TEST_P(Present, PagesShowWholeBuffersWithoutOpeningThem) {
+    const int a = open(12, 6);
+    fill_pattern();
+    const int b = open(8, 5);
+    Surface s(20, 10);
+    int w = 0, h = 0;
+    EXPECT_EQ(list(rs_getpage(), rs_pagesize(&w, &h), rs_setpage(-1), rs_setpage(b + 1)), list(-1, -1, -1, -1));
+    EXPECT_EQ(rs_setpage(a), 0);
+    const std::vector<uint32_t> shown = s.pixels();
+    EXPECT_EQ(list(rs_vbhandle(), rs_getpage(), rs_pagesize(&w, &h)), list(b, a, 0));
+    EXPECT_EQ(list(w, h), list(12, 6));
+    Surface pasted(20, 10);
+    rs_vbopen(a), rs_vbpaste(0, 11, 0, 5, 0, 5);
+    EXPECT_EQ(pasted.pixels(), shown);
+    EXPECT_NE(shown[0], 0x123456u);
+    rs_vbopen(b), rs_vbfree(a);
+    EXPECT_EQ(rs_getpage(), -1);
+}
+
 // Palette indices resolve through the device's palette, or the host's default one.
 TEST_F(Library, PaletteIndexBuffersShowTheDevicePalette) {
     rsp_set_display_depth(8), rs_vbinit();

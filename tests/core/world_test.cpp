@@ -54,6 +54,14 @@ TEST_F(World, ConversionsMapTheWindowOntoTheWholeBuffer) {
     EXPECT_EQ(list(rs_xscreen(100.0), rs_yscreen(0.0), w[0] + w[2], w[1] + w[3]), list(103, 50, 0, 200));  // buffer's size, the library's window
 }
 
+// Screen distances in world units, the inverse of the length scaling.
+TEST_F(World, DistancesConvertByTheBufferSize) {
+    EXPECT_EQ(list(rs_xconvert(64), rs_yconvert(-48), rs_xconvert(core::x_length(25.0))), list(10.0, -10.0, 25.0));
+    rs_initw();
+    EXPECT_EQ(rs_xconvert(100), 0.0);
+    EXPECT_GT(rs_memavail(), 0);
+}
+
 // The conversions take a quick path in double precision where it cannot change the result;
 // windows of every scale, values on and next to the rounding points, and points out of range
 // all give what the extended-precision formula gives.

@@ -13,6 +13,7 @@
 namespace {
 
 using test::PointSet;
+using test::list;
 const host::BuiltinFont& cell = host::builtin_font;
 
 // Every test here starts the library with system fonts switched off.
@@ -107,6 +108,26 @@ TEST_P(BuiltinText, StringsReadToCountOrTerminatorAndBadInputDoesNothing) {
         EXPECT_EQ(rs_getxpos(), 8 + cell.width * int(drawn.size()));
         EXPECT_EQ(rs_getypos(), c.drawn ? 14 : 30);
     }
+}
+
+// Character cells: one glyph a cell, wrapping after the last whole cell, line feeds and returns;
+// the graphics cursor and the justification stay put.
+TEST_P(BuiltinText, TextGoesIntoCharacterCells) {
+    open_white(36, 70);  // width 36: four whole cells a row; four rows of 16
+    rs_move(3, 4), rs_justify(1, 1);
+    EXPECT_EQ(list(rs_getlines(), rs_locate(-1, 0), rs_locate(1, 2)), list(4, -1, 0));
+    test::Snapshot before;
+    EXPECT_EQ(rs_text("abcd\rXY\nZ", -1), 0);
+    PointSet want = glyph_pixels("ab", 16, 16, 36, 70);  // "XY" lands on "cd": glyphs write only their own pixels
+    for (const PointSet& p : {glyph_pixels("cd", 0, 32, 36, 70), glyph_pixels("XY", 0, 32, 36, 70), glyph_pixels("Z", 0, 48, 36, 70)})
+        want.insert(p.begin(), p.end());
+    EXPECT_EQ(before.changed(), want);
+    EXPECT_EQ(list(rs_getxpos(), rs_getypos(), rs_getxjust(), rs_getyjust()), list(3, 4, 1, 1));
+    int row = 0, column = 0;
+    rs_where(&row, &column);
+    EXPECT_EQ(list(row, column), list(3, 1));
+    rs_erase(), rs_locate(0, 0);
+    EXPECT_EQ(test::drawn([] { rs_text("QRS", 2); }), glyph_pixels("QR", 0, 0, 36, 70));
 }
 
 TEST_P(BuiltinText, TextColourFollowsTheDepthRule) {
