@@ -12,7 +12,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Image = std::vector<uint8_t>;  // w × h indices, top row first
 
-void put(Bytes& b, uint32_t v, int n) { for (int i = 0; i < n; ++i) b.push_back(uint8_t(v >> 8 * i)); }
+void put(Bytes& b, uint64_t v, int n) { for (int i = 0; i < n; ++i) b.push_back(uint8_t(v >> 8 * i)); }
 Bytes chunk(int type, const Bytes& body, int count = -1) {  // count ≥ 0: a frame of count sub-chunks
     Bytes b;
     put(b, uint32_t(body.size() + (count >= 0 ? 16 : 6)), 4), put(b, uint32_t(type), 2);
