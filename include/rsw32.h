@@ -642,6 +642,51 @@ RS_API int rs_showpcx(const char *filename, int flags);
 RS_API int rs_loadpcx(const char *filename, unsigned char *array);
 RS_API int rs_makepcx(int minx, int maxx, int miny, int maxy, const char *filename);
 
+/* ---- FLI/FLC animation --------------------------------------------------------------
+ * The context is a caller-owned record of 16 bytes (little-endian): 0 the open file (16
+ * bits), 2 the position of the next frame (32 bits; 128 after opening, kept up to date in
+ * memory mode only), 6 frames, 8 width, 10 height (16 bits each, from the header), 12 the
+ * frame delay in clock units of 55 ms, 14 memory mode (1 when the last rs_flicplay had
+ * flag 4). The delay is speed x 1429 / 5500 for FLI files (speed in 1/70 s) and speed / 55
+ * for FLC files (milliseconds), at most 65535.
+ * rs_flichead: 0 when the file's first 128 bytes (copied to header, 128 bytes; NULL: not
+ * copied) are an FLI or FLC header, -2 when they are short or of another type, -1 when
+ * the file cannot be opened.
+ * rs_flicopen: 0 with the file open and the context filled; -2 (file closed) for a short
+ * or foreign header; -1 when the file cannot be opened or context is NULL.
+ * rs_flicdone: closes the context's file and clears its file field, so a second call does
+ * nothing. Returns 0.
+ * rs_flicsize: 0 and the header's width and height, or -1 and -1, -1 for a header that is
+ * not FLI or FLC (or NULL). Null out-pointers are not written.
+ * rs_flicskip: frames < 0 goes back to the first frame (0); otherwise passes up to frames
+ * frame chunks (prefix chunks pass uncounted) and returns how many; anything else, a
+ * chunk smaller than its own header or one that runs past the data stops the walk.
+ * rs_flicplay: plays up to frames frames into the active buffer and returns how many were
+ * played. Flags: 1 no delay after frames; 2 the animation's corner at the graphics cursor
+ * instead of (0, 0); 4 memory mode, the whole file in the image buffer, read from the
+ * stored position; 8 (8-bit buffers) file colours 10..245 go to entries 10..245 as they
+ * are instead of the palette being fitted into them; 16 palette chunks are ignored.
+ * Palette chunks set the library palette at once at 16/24/32 bits; at 8 bits each is
+ * fitted into entries 10..245 by merging the closest colours. Pixels outside the
+ * animation's area or outside the buffer are dropped, wherever the corner lies. A frame
+ * whose sub-chunks do not fit it ends playing uncounted (pixels it drew stay); the end of
+ * the data, a chunk past it, or a chunk of another kind ends playing. Until the first
+ * palette chunk the 8-bit colour map is the identity. In memory mode the walk stays
+ * inside the image buffer; in file mode a frame is taken whole into memory once its size
+ * is known to lie inside the file.
+ * rs_showflic: opens the file (returning rs_flicopen's error), then plays frame by frame,
+ * each scaled over the client area of the focus window, until the Escape key is down or
+ * loops passes are played (0: without end); each new pass starts at the second frame,
+ * which the ring frame at the end leads back to. A pass that plays no frame ends it.
+ */
+RS_API int rs_flichead(const char *filename, unsigned char *header);
+RS_API int rs_flicopen(const char *filename, void *context);
+RS_API int rs_flicdone(void *context);
+RS_API int rs_showflic(const char *filename, int loops, int flags);
+RS_API int rs_flicsize(const unsigned char *header, int *width, int *height);
+RS_API int rs_flicskip(void *context, int frames);
+RS_API int rs_flicplay(void *context, int frames, int flags);
+
 /* ---- 3D viewing state and projection ------------------------------------------------
  * One viewer and one object pose. View space is left-handed: x right, y up, z forward
  * away from the viewer. Matrices are 3 rows of 4 doubles, row-major (row 0 is m[0..3]);

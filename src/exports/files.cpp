@@ -5,6 +5,7 @@
 #include "files/bmp.h"
 #include "files/jpeg_family.h"
 #include "files/pcx.h"
+#include "files/flic.h"
 #include "files/state.h"
 
 // ---- the image buffer
@@ -33,3 +34,12 @@ extern "C" RS_API int rs_pcxpal(const char* filename, unsigned char* rgb) { retu
 extern "C" RS_API int rs_showpcx(const char* filename, int flags) { return files::show_pcx(filename, flags); }
 extern "C" RS_API int rs_loadpcx(const char* filename, unsigned char* array) { return files::load_pcx(filename, array); }
 extern "C" RS_API int rs_makepcx(int minx, int maxx, int miny, int maxy, const char* filename) { return files::make_pcx(minx, maxx, miny, maxy, filename); }
+
+// ---- FLI/FLC animation
+extern "C" RS_API int rs_flichead(const char* filename, unsigned char* header) { return files::flic_head(filename, header); }
+extern "C" RS_API int rs_flicopen(const char* filename, void* context) { return files::flic_open(filename, context); }
+extern "C" RS_API int rs_flicdone(void* context) { return files::flic_done(context); }
+extern "C" RS_API int rs_showflic(const char* filename, int loops, int flags) { return files::show_flic(filename, loops, flags); }
+extern "C" RS_API int rs_flicsize(const unsigned char* header, int* width, int* height) { return files::flic_size(header, width, height); }
+extern "C" RS_API int rs_flicskip(void* context, int frames) { return files::flic_skip(context, frames); }
+extern "C" RS_API int rs_flicplay(void* context, int frames, int flags) { return files::flic_play(context, frames, flags); }

@@ -4,12 +4,14 @@
 
 #include "core/vbuf.h"
 #include "files/jpeg.h"
+#include "files/flic.h"
 
 namespace files {
 
 void init_state() {
     image_buf(nullptr, 0);
     jpeg::reset_tables();
+    flic_init();
 }
 
 int image_buf(void* address, int size) {
