@@ -3,9 +3,9 @@
 #include "rsw32.h"
 
 #include "files/bmp.h"
+#include "files/flic.h"
 #include "files/jpeg_family.h"
 #include "files/pcx.h"
-#include "files/flic.h"
 #include "files/state.h"
 
 // ---- the image buffer

@@ -3,8 +3,8 @@
 #include <climits>
 
 #include "core/vbuf.h"
-#include "files/jpeg.h"
 #include "files/flic.h"
+#include "files/jpeg.h"
 
 namespace files {
 
