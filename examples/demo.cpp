@@ -261,10 +261,11 @@ struct FrameCounter {
 
 // Frame numbers (0 and up) make out/<scene>-<frame>_<bits>.bmp and .pcx.
 void write_scene(const int handles[4], const Options& options, const Scene& scene, int frame = -1) {
-    const std::string stem = options.out + "/" + scene.name + (frame >= 0 ? "-" + std::to_string(frame) : std::string());
+    char suffix[16] = "";
+    if (frame >= 0) std::snprintf(suffix, sizeof suffix, "-%d", frame);
+    const std::string stem = options.out + "/" + scene.name + suffix;
     if (write_files(handles, stem) == 8)
-        std::printf("%-8s %s_{8,16,24,32}.bmp and .pcx
-", scene.name, stem.c_str());
+        std::printf("%-8s %s_{8,16,24,32}.bmp and .pcx\n", scene.name, stem.c_str());
     else
         std::printf("%-8s cannot write all of %s_*.bmp and .pcx\n", scene.name, stem.c_str());
 }
