@@ -687,6 +687,87 @@ RS_API int rs_flicsize(const unsigned char *header, int *width, int *height);
 RS_API int rs_flicskip(void *context, int frames);
 RS_API int rs_flicplay(void *context, int frames, int flags);
 
+/* ---- AVI files ----------------------------------------------------------------------
+ * The first video stream of an AVI file is played through the library's own AVI reader:
+ * uncompressed frames at 1, 2, 4, 8, 16 (5-5-5, or 5-6-5 bit fields), 24 and 32 bits
+ * (rows padded to 32 bits, or packed when the frame has exactly that size; bottom-up or
+ * top-down), run-length coded 4- and 8-bit frames, and Motion-JPEG frames (baseline,
+ * decoded as rs_showjpeg does; frames without Huffman tables use the standard ones, and
+ * the tables rs_showjpeg keeps are not changed). Frames are found through the file's
+ * OpenDML or idx1 index, or in the order of its movi list when it has none; files past
+ * 2 GB are read.
+ * rs_avihead(filename, header): 0 with the 56-byte main header copied to header (NULL: not
+ *   copied) when the file starts with "RIFF", "AVI " at 8 and "avih" at 24 and holds a main
+ *   header of 56 bytes or more; -2 otherwise; -1 the file cannot be opened.
+ * rs_avisize(header, width, height): the 32-bit width and height at 32 and 36 of a main
+ *   header; 0, or -1 (and -1, -1) for a NULL header. Null out-pointers are not written.
+ * rs_avipal(filename, rgb): the colours of the first stream's format, found through the
+ *   stream header's size at file offset 104 within the first 4096 bytes, as red, green,
+ *   blue triples into rgb (NULL: not copied). Returns their number: the colours-used field,
+ *   0 meaning all 2^bits, at most 2^bits and what the format chunk holds; 0 for more than 8
+ *   bits a pixel; -2 not an AVI file or no format there; -1 the file cannot be opened.
+ * rs_aviopen(filename, context): fills the 48-byte play context (32-bit fields): 0 width,
+ *   4 height, 8 bits per pixel of the decoded frames (32 for 32-bit video, 24 for 17..31,
+ *   16 for 9..16, else the video's own), 12 current frame (-1), 16 first frame, 20 last
+ *   frame, 24 the stream, 28 the frame reader, 32 size and 36 number of the format block
+ *   the library keeps, 40 the frame delay in clock units of 55 ms (microseconds per frame
+ *   x 91 / 5000000). Numbers at 24, 28 and 36 are the library's own, checked when used.
+ *   Results: 0; -1 cannot open (or NULL context); -2 shorter than 36 bytes, not an AVI file
+ *   or no video stream with a format; -3 a format that is not a bitmap header of positive
+ *   size; -4 no memory; -5 frames of a kind the reader cannot decode. On failure nothing
+ *   stays open and the context is zeros.
+ * rs_aviplay(context, frames, flags): plays up to frames frames from the current one into
+ *   the active buffer and returns how many were played (0 without an active buffer, or for
+ *   a video of more than 8 bits into an 8-bit buffer). Flags: 1 no delay after frames;
+ *   2 top-left corner at the graphics cursor instead of (0, 0); 16 leave the palette alone.
+ *   The frame is cut to the buffer's four edges. With the first frame after opening, a
+ *   video of 8 or fewer bits sets the palette from its colour table: into an 8-bit buffer
+ *   entries 10.. (pixels become index + 10) when it has 236 colours or fewer, else its
+ *   colours 10..245 into entries 10..245 (pixels as they are); into other buffers entries
+ *   0.. (pixels through the palette pixel table). 16-bit frames (5-5-5) go into 16-bit
+ *   buffers with green widened by a zero bit, into 24/32-bit buffers as round(f x 255 /
+ *   31); 24/32-bit frames into 16-bit buffers as round(v x 31 / 255) and round(v x 63 /
+ *   255); into 24-bit buffers as their blue, green, red bytes; into 32-bit buffers 32-bit
+ *   frames whole, 24-bit frames keeping each pixel's fourth byte. A missing or damaged
+ *   frame ends playing. 1- and 2-bit frames are indices like 4-bit ones.
+ * rs_aviskip(context, frames): frames < 0 back to the first frame (0); otherwise moves the
+ *   current frame on by frames, to the last + 1 at most, and returns how many it moved.
+ *   Skipping before the first rs_aviplay starts from the first frame, and the palette is
+ *   then not set by playing.
+ * rs_avidone(context): releases what a play or make context holds (a make context has 0 at
+ *   offset 0) and clears its numbers, so a second call does nothing. Returns 0. A written
+ *   file is completed (headers, index) here.
+ * rs_avimake(filename, context, codec, width, height, bits, quality, rate): creates the
+ *   file (replacing one of that name) for frames of width x height at bits (1, 4, 8, 16
+ *   (5-5-5), 24, 32) per pixel, rate frames a second, and fills the 24-byte make context:
+ *   0 always 0, 4 frame counter, 8 the file, 12 the stream, 16 the coding stream, 20 bytes
+ *   of one frame (rows padded to 32 bits). codec is four characters with the first in the
+ *   top byte ('MRLE' in C): 0 or 'DIB ' uncompressed frames; 'MRLE' run-length coded
+ *   frames (4 and 8 bits only). -1 would ask the user with a dialog; there is none here,
+ *   and the choice made is uncompressed frames. quality is kept in the stream header.
+ *   Frames of 8 or fewer bits carry the palette (RGB quad table) at the time of the call.
+ *   Results: 0; -1 cannot create the file (or NULL arguments); -2 sizes, bits, rate or
+ *   codec not usable (the file is removed). Files are kept below 2 GB.
+ * rs_aviframe(context, pixels): writes the next frame from pixels, a bottom-up bitmap of
+ *   the context's size and bits (the pixels of a buffer of that size and depth, rs_vbaddr);
+ *   0 written, -1 otherwise (no make context, NULL pixels, a write that failed or would pass
+ *   2 GB). A file whose writes failed is removed when it is completed.
+ * rs_showavi(filename, loops, flags): rs_aviopen (returning its error), then plays frame by
+ *   frame with rs_aviplay's flags, each scaled over the client area of the focus window,
+ *   rewinding at the end, until Escape is down or loops passes are played (0: without end);
+ *   a pass that plays no frame ends it. Returns 0.
+ */
+RS_API int rs_avihead(const char *filename, unsigned char *header);
+RS_API int rs_avisize(const unsigned char *header, int *width, int *height);
+RS_API int rs_avipal(const char *filename, unsigned char *rgb);
+RS_API int rs_aviopen(const char *filename, void *context);
+RS_API int rs_aviplay(void *context, int frames, int flags);
+RS_API int rs_aviskip(void *context, int frames);
+RS_API int rs_avidone(void *context);
+RS_API int rs_avimake(const char *filename, void *context, int codec, int width, int height, int bits, int quality, int rate);
+RS_API int rs_aviframe(void *context, void *pixels);
+RS_API int rs_showavi(const char *filename, int loops, int flags);
+
 /* ---- 3D viewing state and projection ------------------------------------------------
  * One viewer and one object pose. View space is left-handed: x right, y up, z forward
  * away from the viewer. Matrices are 3 rows of 4 doubles, row-major (row 0 is m[0..3]);

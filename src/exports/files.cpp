@@ -2,6 +2,7 @@
 // that implements it; nothing else belongs here.
 #include "rsw32.h"
 
+#include "files/avi.h"
 #include "files/bmp.h"
 #include "files/flic.h"
 #include "files/jpeg_family.h"
@@ -43,3 +44,15 @@ extern "C" RS_API int rs_showflic(const char* filename, int loops, int flags) { 
 extern "C" RS_API int rs_flicsize(const unsigned char* header, int* width, int* height) { return files::flic_size(header, width, height); }
 extern "C" RS_API int rs_flicskip(void* context, int frames) { return files::flic_skip(context, frames); }
 extern "C" RS_API int rs_flicplay(void* context, int frames, int flags) { return files::flic_play(context, frames, flags); }
+
+// ---- AVI files
+extern "C" RS_API int rs_avihead(const char* filename, unsigned char* header) { return files::avi_head(filename, header); }
+extern "C" RS_API int rs_avisize(const unsigned char* header, int* width, int* height) { return files::avi_size(header, width, height); }
+extern "C" RS_API int rs_avipal(const char* filename, unsigned char* rgb) { return files::avi_pal(filename, rgb); }
+extern "C" RS_API int rs_aviopen(const char* filename, void* context) { return files::avi_open(filename, context); }
+extern "C" RS_API int rs_aviplay(void* context, int frames, int flags) { return files::avi_play(context, frames, flags); }
+extern "C" RS_API int rs_aviskip(void* context, int frames) { return files::avi_skip(context, frames); }
+extern "C" RS_API int rs_avidone(void* context) { return files::avi_done(context); }
+extern "C" RS_API int rs_avimake(const char* filename, void* context, int codec, int width, int height, int bits, int quality, int rate) { return files::avi_make(filename, context, codec, width, height, bits, quality, rate); }
+extern "C" RS_API int rs_aviframe(void* context, void* pixels) { return files::avi_frame(context, pixels); }
+extern "C" RS_API int rs_showavi(const char* filename, int loops, int flags) { return files::show_avi(filename, loops, flags); }

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Makes the AVI test files with ffmpeg and, for each, ffmpeg's own decode as NAME.avi.rgb:
+# every frame as width x height (red, green, blue) bytes, top row first. The output is
+# committed; the tests do not need ffmpeg for these. Run from this folder: ./make_avi.sh
+set -eu
+src="-f lavfi -i testsrc=size=33x17:rate=10"
+enc() { name=$1; shift; ffmpeg -v error -y $src -frames:v 4 "$@" "$name.avi"; }
+enc raw_bgr24 -c:v rawvideo -pix_fmt bgr24       # 24 bits, top-down rows without padding
+enc raw_pal8 -c:v rawvideo -pix_fmt pal8         # 8 bits with a palette
+enc raw_rgb555 -c:v rawvideo -pix_fmt rgb555le   # 16 bits
+enc raw_bgra -c:v rawvideo -pix_fmt bgra         # 32 bits
+enc mjpeg_444 -c:v mjpeg -pix_fmt yuvj444p -q:v 3
+enc mjpeg_420 -c:v mjpeg -pix_fmt yuvj420p -q:v 5
+for f in *.avi; do
+  ffmpeg -v error -y -i "$f" -sws_flags +accurate_rnd+full_chroma_int+bitexact -f rawvideo -pix_fmt rgb24 "$f.rgb"
+done

@@ -1,0 +1,233 @@
+// AVI files: files written by ffmpeg played at every depth against ffmpeg's own decode,
+// files this library writes read back by ffmpeg and by the library, and damaged files.
+#include <cstdio>
+
+#include "files/pictures.h"
+#include "platform/file.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+std::string avi_data(const std::string& name) { return std::string(RSW32_TEST_DATA_DIR) + "/avi/" + name; }
+int32_t field(const uint8_t* ctx, int offset) { int32_t v; return std::memcpy(&v, ctx + offset, 4), v; }
+
+// ffmpeg's decode of a file as (red, green, blue) bytes, top row first; empty without ffmpeg.
+Bytes ffmpeg_rgb(const std::string& path) {
+    Bytes out;
+    if (std::system("ffmpeg -version >/dev/null 2>&1") != 0) return out;
+    FILE* p = popen(("ffmpeg -v error -i '" + path + "' -f rawvideo -pix_fmt rgb24 - 2>/dev/null").c_str(), "r");
+    for (int c; p && (c = std::fgetc(p)) != EOF;) out.push_back(uint8_t(c));
+    if (p) pclose(p);
+    return out;
+}
+
+class Avi : public test::EachDepth {
+protected:
+    // The largest channel difference between what the buffer shows at (x0, y0) and frame f
+    // of w × h (red, green, blue) pixels; 8-bit buffers count only entries 10..245, which
+    // the video's palette sets.
+    int worst(const Bytes& want, int f, int w, int h, int x0 = 0, int y0 = 0) {
+        int worst = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (depth() == 8 && (test::raw_pixel(x0 + x, y0 + y) < 10 || test::raw_pixel(x0 + x, y0 + y) > 245)) continue;
+                const uint32_t c = test::shown_rgb(x0 + x, y0 + y);
+                const uint8_t* o = &want[size_t(((f * h + y) * w + x) * 3)];
+                for (int k = 0; k < 3; ++k) worst = std::max(worst, std::abs(int(c >> (16 - 8 * k) & 255) - o[k]));
+            }
+        return worst;
+    }
+};
+
+TEST_P(Avi, FfmpegFilesPlayAsFfmpegDecodesThem) {
+    const struct { const char* name; int bits, tolerance; } cases[] = {
+        {"raw_bgr24", 24, 0}, {"raw_pal8", 8, 0}, {"raw_rgb555", 16, 1}, {"raw_bgra", 32, 0}, {"mjpeg_444", 24, 8}, {"mjpeg_420", 24, 80}};
+    for (const auto& c : cases) {
+        const std::string path = avi_data(std::string(c.name) + ".avi");
+        const Bytes want = test::slurp(path + ".rgb");
+        uint8_t head[56], ctx[48];
+        int w = 0, h = 0;
+        ASSERT_EQ(rs_avihead(path.c_str(), head), 0) << c.name;
+        rs_avisize(head, &w, &h);
+        EXPECT_EQ(test::list(w, h), test::list(33, 17));
+        start(40, 20);
+        ASSERT_EQ(rs_aviopen(path.c_str(), ctx), 0) << c.name;
+        EXPECT_EQ(test::list(field(ctx, 8), field(ctx, 12), field(ctx, 16), field(ctx, 20), field(ctx, 40)), test::list(c.bits, -1, 0, 3, 1));
+        if (depth() == 8 && c.bits > 8) {
+            EXPECT_EQ(rs_aviplay(ctx, 1, 1), 0) << "direct colour into an 8-bit buffer";
+        } else {
+            for (int f = 0; f < 4; ++f) {
+                ASSERT_EQ(rs_aviplay(ctx, 1, 1), 1);
+                EXPECT_LE(worst(want, f, 33, 17), c.tolerance + (depth() == 16 ? 8 : 0)) << c.name << " frame " << f;
+            }
+            EXPECT_EQ(rs_aviplay(ctx, 1, 1), 0) << "past the last frame";
+        }
+        rs_avidone(ctx), rs_avidone(ctx);
+        rs_vbclose(), rs_vbfree(-1);
+    }
+}
+
+// Frames of runs 1..300 pixels long (runs and literals of the run-length coder, and runs
+// longer than one code holds).
+void draw_runs(uint8_t* p, size_t n, std::mt19937& rng, int values) {
+    for (size_t i = 0; i < n;) {
+        const size_t run = 1 + rng() % (rng() % 2 ? 3 : 300);
+        const auto v = uint8_t(rng() % unsigned(values));
+        for (size_t k = 0; k < run && i < n; ++k) p[i++] = rng() % 8 ? v : uint8_t(rng() % unsigned(values));
+    }
+}
+
+TEST_P(Avi, WrittenFilesReadBackThroughFfmpegAndTheLibrary) {
+    const int mrle = 'M' << 24 | 'R' << 16 | 'L' << 8 | 'E';
+    std::vector<std::pair<int, int>> kinds = {{0, depth()}};  // codec, bits
+    if (depth() == 8) kinds.insert(kinds.end(), {{mrle, 8}, {mrle, 4}, {-1, 4}});
+    std::mt19937 rng{unsigned(depth())};
+    Bytes pal(768);
+    for (auto& c : pal) c = uint8_t(rng());
+    for (auto [codec, bits] : kinds) {
+        const std::string path = test::temp_path((std::to_string(codec) + "_" + std::to_string(bits) + ".avi").c_str());
+        const int w = 301, h = 7, stride = (w * bits + 31) / 32 * 4;
+        start(w, h);
+        rs_setdacs(0, 256, pal.data());
+        uint8_t ctx[24], play[48];
+        ASSERT_EQ(rs_avimake(path.c_str(), ctx, codec, w, h, bits, 5000, 25), 0);
+        std::vector<Bytes> frames;
+        for (int f = 0; f < 3; ++f) {
+            Bytes frame(size_t(stride * h));
+            draw_runs(frame.data(), frame.size(), rng, 256);
+            ASSERT_EQ(rs_aviframe(ctx, frame.data()), 0);
+            frames.push_back(frame);
+        }
+        EXPECT_EQ(test::list(field(ctx, 0), field(ctx, 4), field(ctx, 20)), test::list(0, 3, stride * h));
+        rs_avidone(ctx);
+        EXPECT_EQ(rs_aviframe(ctx, frames[0].data()), -1) << "after rs_avidone";
+        // The library's own reading gives the frames back.
+        ASSERT_EQ(rs_aviopen(path.c_str(), play), 0);
+        for (const Bytes& frame : frames) {
+            ASSERT_EQ(rs_aviplay(play, 1, 1), 1);
+            const test::View v;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const uint8_t* s = &frame[size_t((h - 1 - y) * stride + x * bits / 8)];
+                    uint32_t want = bits == 4 ? (s[0] >> (x % 2 ? 0 : 4) & 15) + 10 : test::View(0, 1, 1, bits).load(s);
+                    if (bits == 16) want = (want & 0xFFE0) << 1 | (want & 0x1F);  // 5-5-5 frames
+                    ASSERT_EQ(v.get(x, y), want) << x << "," << y;
+                }
+        }
+        rs_avidone(play);
+        // ffmpeg sees the same colours: through the palette, or 5-5-5 words.
+        const Bytes seen = ffmpeg_rgb(path);
+        if (seen.empty()) continue;
+        ASSERT_EQ(seen.size(), size_t(3 * w * h * 3)) << path;
+        for (size_t f = 0; f < 3; ++f)
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const uint8_t* s = &frames[f][size_t((h - 1 - y) * stride + x * bits / 8)];
+                    const uint32_t v = test::View(0, 1, 1, std::max(bits, 8)).load(s);
+                    const uint8_t* got = &seen[((f * h + size_t(y)) * w + size_t(x)) * 3];
+                    uint8_t want[3] = {uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
+                    if (bits <= 8) {
+                        const uint32_t i = bits == 4 ? (v >> (x % 2 ? 0 : 4) & 15) : v & 255;
+                        std::memcpy(want, &pal[3 * i], 3);
+                    }
+                    if (bits == 16) want[0] = uint8_t((v >> 10 & 31) << 3), want[1] = uint8_t((v >> 5 & 31) << 3), want[2] = uint8_t((v & 31) << 3);
+                    for (int k = 0; k < 3; ++k) ASSERT_NEAR(got[k], want[k], bits == 16 ? 7 : 0) << path << " frame " << f << " at " << x << "," << y;
+                }
+    }
+}
+
+// A 4-bit run-length video of 16 colours, 4 × 3, placed at the cursor partly outside.
+TEST_P(Avi, PaletteDelayPlacementAndSkipping) {
+    const std::string path = test::temp_path(".avi");
+    start(6, 5);
+    Bytes pal(48);
+    for (size_t i = 0; i < pal.size(); ++i) pal[i] = uint8_t(7 * i + 1);
+    rs_setdacs(0, 16, pal.data());
+    uint8_t make[24], ctx[48];
+    ASSERT_EQ(rs_avimake(path.c_str(), make, 'M' << 24 | 'R' << 16 | 'L' << 8 | 'E', 4, 3, 4, 0, 15), 0);
+    const uint8_t frames[2][12] = {{0x01, 0x23, 0, 0, 0x45, 0x67, 0, 0, 0x89, 0xAB, 0, 0}, {0xCD, 0xEF, 0, 0, 0xFE, 0xDC, 0, 0, 0x10, 0x32, 0, 0}};
+    ASSERT_EQ(rs_aviframe(make, const_cast<uint8_t*>(frames[0])) | rs_aviframe(make, const_cast<uint8_t*>(frames[1])), 0);
+    rs_avidone(make);
+    rs_vbclose(), rs_vbfree(-1);
+    EXPECT_EQ(rs_avipal(path.c_str(), nullptr), 16);
+    start(6, 5);
+    rs_setdacs(0, 256, Bytes(768, 0x55).data());
+    ASSERT_EQ(rs_aviopen(path.c_str(), ctx), 0);
+    EXPECT_EQ(field(ctx, 40), 66666 * 91 / 5000000) << "1/15 s a frame";
+    rsp_clock_inject(1, 0);
+    rs_move(3, -1);  // the corner at the cursor: one column and one row cut off
+    const test::Snapshot before;
+    ASSERT_EQ(rs_aviplay(ctx, 1, 2), 1);
+    EXPECT_EQ(rsp_clock(), uint32_t(field(ctx, 40) * 55)) << "one frame's delay";
+    rsp_clock_inject(0, 0);
+    Bytes got(768);
+    rs_getdacs(0, 256, got.data());
+    for (int i = 0; i < 256; ++i) {
+        const bool set = depth() == 8 ? i >= 10 && i < 26 : i < 16;
+        const uint8_t* want = set ? &pal[size_t(3 * (i - (depth() == 8 ? 10 : 0)))] : Bytes(3, 0x55).data();
+        EXPECT_EQ(std::memcmp(&got[size_t(3 * i)], want, 3), 0) << "palette entry " << i;
+    }
+    test::PointSet changed = before.changed(), want;
+    for (int y = 0; y < 2; ++y)
+        for (int x = 3; x < 6; ++x) {
+            const uint8_t b = frames[0][(1 - y) * 4 + (x - 3) / 2];  // frame row 1 - y from the bottom
+            const uint32_t index = (x - 3) % 2 ? b & 15u : b >> 4u;
+            ASSERT_EQ(test::raw_pixel(x, y), depth() == 8 ? index + 10 : core::palette().pixels[index]) << x << "," << y;
+            if (test::raw_pixel(x, y) != before.value(x, y)) want.insert({x, y});
+        }
+    EXPECT_EQ(changed, want) << "nothing outside the visible part";
+    EXPECT_EQ(test::list(rs_aviskip(ctx, 5), field(ctx, 12), rs_aviplay(ctx, 1, 1)), test::list(1, 2, 0));
+    EXPECT_EQ(test::list(rs_aviskip(ctx, -1), field(ctx, 12), rs_aviplay(ctx, 5, 1)), test::list(0, 0, 2));
+    rs_avidone(ctx);
+    RS_HDC window = rsp_surface_create(12, 10);
+    rsp_focus(window, 12, 10);
+    EXPECT_EQ(test::list(rs_showavi(path.c_str(), 3, 1), rs_showavi("none.avi", 0, 1)), test::list(0, -1));
+    EXPECT_NE(rsp_surface_pixels(window, nullptr, nullptr)[0], 0u);
+    rsp_focus(nullptr, 0, 0), rsp_surface_destroy(window);
+}
+RSW32_EACH_DEPTH(Avi);
+
+// Damaged files give a result code, and playing them stays inside the file, the context and
+// the buffer (the sanitizer builds check the last two).
+class AviDamage : public test::Library {};
+TEST_F(AviDamage, FilesGiveResultCodes) {
+    const Bytes pal8 = test::slurp(avi_data("raw_pal8.avi")), mjpeg = test::slurp(avi_data("mjpeg_420.avi"));
+    auto at = [](const Bytes& f, const char* id) { return size_t(std::search(f.begin(), f.end(), id, id + 4) - f.begin()); };
+    auto put = [](Bytes f, size_t offset, uint32_t v) { return f.size() >= offset + 4 ? (std::memcpy(&f[offset], &v, 4), f) : f; };
+    const size_t strf = at(pal8, "strf"), movi = at(pal8, "movi"), idx1 = at(pal8, "idx1");
+    const struct { const char* what; Bytes file; int open, played; } cases[] = {
+        {"intact", pal8, 0, 4},
+        {"short", Bytes(pal8.begin(), pal8.begin() + 30), -2, 0},
+        {"not RIFF", put(pal8, 0, 0), -2, 0},
+        {"stream without a format", put(pal8, strf, 0x78787878), -2, 0},
+        {"format of 12 bytes", put(pal8, strf + 4, 12), -3, 0},
+        {"format size past the end", put(pal8, strf + 4, 0x7FFFFFF0), 0, 4},
+        {"width disagreeing with the frames", put(pal8, strf + 12, 40), 0, 0},
+        {"bits the reader lacks", put(pal8, strf + 20, 0x00070001), -5, 0},
+        {"huge height", put(pal8, strf + 16, 0x7FFFFFF), -3, 0},
+        {"movi list past the end", put(pal8, movi - 4, 0xFFFFFFF0), 0, 4},
+        {"index outside the file", put(pal8, idx1 + 16, 0x7FFFFFF0), 0, 0},
+        {"index sizes past the end", put(pal8, idx1 + 20, 0xFFFFFFF0), 0, 0},
+        {"cut inside the frames", Bytes(pal8.begin(), pal8.begin() + ptrdiff_t(movi + 1000)), 0, 0},
+        {"motion JPEG cut short", Bytes(mjpeg.begin(), mjpeg.end() - 3000), 0, 3},
+    };
+    rs_vbdepth(32), rs_vbopen(rs_vballoc(20, 9));
+    for (const auto& c : cases) {
+        host::memory_file_set("d.avi", c.file.data(), c.file.size());
+        test::Guarded ctx(48);
+        EXPECT_EQ(rs_aviopen("d.avi", ctx.data()), c.open) << c.what;
+        EXPECT_EQ(rs_aviplay(ctx.data(), 9, 1), c.played) << c.what;
+        rs_avidone(ctx.data());
+        EXPECT_TRUE(ctx.guards_intact()) << c.what;
+        for (size_t n = 0; n < c.file.size(); n += 97) {  // every cut of the file
+            host::memory_file_set("d.avi", c.file.data(), n);
+            if (rs_aviopen("d.avi", ctx.data()) == 0) rs_aviplay(ctx.data(), 9, 1 | 2), rs_aviskip(ctx.data(), -1), rs_aviplay(ctx.data(), 9, 1);
+            rs_avidone(ctx.data());
+            rs_avipal("d.avi", Bytes(768).data());
+        }
+    }
+    host::memory_file_clear();
+}
+
+}  // namespace
