@@ -24,25 +24,31 @@ Bytes ffmpeg_rgb(const std::string& path) {
 
 class Avi : public test::EachDepth {
 protected:
-    // The largest channel difference between what the buffer shows at (x0, y0) and frame f
-    // of w × h (red, green, blue) pixels; 8-bit buffers count only entries 10..245, which
-    // the video's palette sets.
-    int worst(const Bytes& want, int f, int w, int h, int x0 = 0, int y0 = 0) {
-        int worst = 0;
+    // The largest channel difference between what the buffer shows and frame f of w × h
+    // (red, green, blue) pixels, and the mean difference; 8-bit buffers count only entries
+    // 10..245, which the video's palette sets.
+    std::pair<int, double> differences(const Bytes& want, int f, int w, int h) {
+        int worst = 0, sum = 0, n = 0;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                if (depth() == 8 && (test::raw_pixel(x0 + x, y0 + y) < 10 || test::raw_pixel(x0 + x, y0 + y) > 245)) continue;
-                const uint32_t c = test::shown_rgb(x0 + x, y0 + y);
+                if (depth() == 8 && (test::raw_pixel(x, y) < 10 || test::raw_pixel(x, y) > 245)) continue;
+                const uint32_t c = test::shown_rgb(x, y);
                 const uint8_t* o = &want[size_t(((f * h + y) * w + x) * 3)];
-                for (int k = 0; k < 3; ++k) worst = std::max(worst, std::abs(int(c >> (16 - 8 * k) & 255) - o[k]));
+                for (int k = 0; k < 3; ++k, ++n) {
+                    const int d = std::abs(int(c >> (16 - 8 * k) & 255) - o[k]);
+                    worst = std::max(worst, d), sum += d;
+                }
             }
-        return worst;
+        return {worst, n ? double(sum) / n : 0.0};
     }
 };
 
 TEST_P(Avi, FfmpegFilesPlayAsFfmpegDecodesThem) {
-    const struct { const char* name; int bits, tolerance; } cases[] = {
-        {"raw_bgr24", 24, 0}, {"raw_pal8", 8, 0}, {"raw_rgb555", 16, 1}, {"raw_bgra", 32, 0}, {"mjpeg_444", 24, 8}, {"mjpeg_420", 24, 80}};
+    // ffmpeg interpolates 4:2:0 chroma where the decoder repeats it: far apart at colour
+    // edges, close on average.
+    const struct { const char* name; int bits, worst; double mean; } cases[] = {
+        {"raw_bgr24", 24, 0, 0}, {"raw_pal8", 8, 0, 0}, {"raw_rgb555", 16, 1, 1}, {"raw_bgra", 32, 0, 0},
+        {"mjpeg_444", 24, 8, 2}, {"mjpeg_420", 24, 96, 5}};
     for (const auto& c : cases) {
         const std::string path = avi_data(std::string(c.name) + ".avi");
         const Bytes want = test::slurp(path + ".rgb");
@@ -59,7 +65,9 @@ TEST_P(Avi, FfmpegFilesPlayAsFfmpegDecodesThem) {
         } else {
             for (int f = 0; f < 4; ++f) {
                 ASSERT_EQ(rs_aviplay(ctx, 1, 1), 1);
-                EXPECT_LE(worst(want, f, 33, 17), c.tolerance + (depth() == 16 ? 8 : 0)) << c.name << " frame " << f;
+                const auto [worst, mean] = differences(want, f, 33, 17);
+                EXPECT_LE(worst, std::min(255, c.worst + (depth() == 16 ? 8 : 0))) << c.name << " frame " << f;
+                EXPECT_LE(mean, c.mean + (depth() == 16 ? 4 : 0)) << c.name << " frame " << f;
             }
             EXPECT_EQ(rs_aviplay(ctx, 1, 1), 0) << "past the last frame";
         }
@@ -111,7 +119,7 @@ TEST_P(Avi, WrittenFilesReadBackThroughFfmpegAndTheLibrary) {
                 for (int x = 0; x < w; ++x) {
                     const uint8_t* s = &frame[size_t((h - 1 - y) * stride + x * bits / 8)];
                     uint32_t want = bits == 4 ? (s[0] >> (x % 2 ? 0 : 4) & 15) + 10 : test::View(0, 1, 1, bits).load(s);
-                    if (bits == 16) want = (want & 0xFFE0) << 1 | (want & 0x1F);  // 5-5-5 frames
+                    if (bits == 16) want = ((want & 0xFFE0) << 1 | (want & 0x1F)) & 0xFFFF;  // 5-5-5 frames
                     ASSERT_EQ(v.get(x, y), want) << x << "," << y;
                 }
         }
@@ -156,35 +164,40 @@ TEST_P(Avi, PaletteDelayPlacementAndSkipping) {
     ASSERT_EQ(rs_aviopen(path.c_str(), ctx), 0);
     EXPECT_EQ(field(ctx, 40), 66666 * 91 / 5000000) << "1/15 s a frame";
     rsp_clock_inject(1, 0);
-    rs_move(3, -1);  // the corner at the cursor: one column and one row cut off
+    rs_move(5, -1);  // the corner at the cursor: one column and one row cut off (width 8)
     const test::Snapshot before;
     ASSERT_EQ(rs_aviplay(ctx, 1, 2), 1);
     EXPECT_EQ(rsp_clock(), uint32_t(field(ctx, 40) * 55)) << "one frame's delay";
     rsp_clock_inject(0, 0);
-    Bytes got(768);
+    Bytes got(768), grey(3, 0x55);
     rs_getdacs(0, 256, got.data());
     for (int i = 0; i < 256; ++i) {
         const bool set = depth() == 8 ? i >= 10 && i < 26 : i < 16;
-        const uint8_t* want = set ? &pal[size_t(3 * (i - (depth() == 8 ? 10 : 0)))] : Bytes(3, 0x55).data();
+        const uint8_t* want = set ? &pal[size_t(3 * (i - (depth() == 8 ? 10 : 0)))] : grey.data();
         EXPECT_EQ(std::memcmp(&got[size_t(3 * i)], want, 3), 0) << "palette entry " << i;
     }
     test::PointSet changed = before.changed(), want;
     for (int y = 0; y < 2; ++y)
-        for (int x = 3; x < 6; ++x) {
-            const uint8_t b = frames[0][(1 - y) * 4 + (x - 3) / 2];  // frame row 1 - y from the bottom
-            const uint32_t index = (x - 3) % 2 ? b & 15u : b >> 4u;
+        for (int x = 5; x < 8; ++x) {
+            const uint8_t b = frames[0][(1 - y) * 4 + (x - 5) / 2];  // frame row 1 - y from the bottom
+            const uint32_t index = (x - 5) % 2 ? b & 15u : b >> 4u;
             ASSERT_EQ(test::raw_pixel(x, y), depth() == 8 ? index + 10 : core::palette().pixels[index]) << x << "," << y;
             if (test::raw_pixel(x, y) != before.value(x, y)) want.insert({x, y});
         }
     EXPECT_EQ(changed, want) << "nothing outside the visible part";
-    EXPECT_EQ(test::list(rs_aviskip(ctx, 5), field(ctx, 12), rs_aviplay(ctx, 1, 1)), test::list(1, 2, 0));
-    EXPECT_EQ(test::list(rs_aviskip(ctx, -1), field(ctx, 12), rs_aviplay(ctx, 5, 1)), test::list(0, 0, 2));
+    EXPECT_EQ(rs_aviskip(ctx, 5), 1) << "what remained";
+    EXPECT_EQ(field(ctx, 12), 2);
+    EXPECT_EQ(rs_aviplay(ctx, 1, 1), 0);
+    EXPECT_EQ(rs_aviskip(ctx, -1), 0);
+    EXPECT_EQ(field(ctx, 12), 0);
+    EXPECT_EQ(rs_aviplay(ctx, 5, 1), 2);
     rs_avidone(ctx);
     RS_HDC window = rsp_surface_create(12, 10);
-    rsp_focus(window, 12, 10);
+    rsp_focus(window, 12, 10), rs_setdc(window);
     EXPECT_EQ(test::list(rs_showavi(path.c_str(), 3, 1), rs_showavi("none.avi", 0, 1)), test::list(0, -1));
-    EXPECT_NE(rsp_surface_pixels(window, nullptr, nullptr)[0], 0u);
-    rsp_focus(nullptr, 0, 0), rsp_surface_destroy(window);
+    EXPECT_EQ(test::raw_pixel(0, 0), depth() == 8 ? 11 : core::palette().pixels[1]) << "the last frame shown";
+    EXPECT_EQ(rsp_surface_pixels(window, nullptr, nullptr)[0] >> 3 & 0x1F1F1F, test::shown_rgb(0, 0) >> 3 & 0x1F1F1F) << "and presented";
+    rs_setdc(nullptr), rsp_focus(nullptr, 0, 0), rsp_surface_destroy(window);
 }
 RSW32_EACH_DEPTH(Avi);
 
@@ -209,8 +222,8 @@ TEST_F(AviDamage, FilesGiveResultCodes) {
         {"movi list past the end", put(pal8, movi - 4, 0xFFFFFFF0), 0, 4},
         {"index outside the file", put(pal8, idx1 + 16, 0x7FFFFFF0), 0, 0},
         {"index sizes past the end", put(pal8, idx1 + 20, 0xFFFFFFF0), 0, 0},
-        {"cut inside the frames", Bytes(pal8.begin(), pal8.begin() + ptrdiff_t(movi + 1000)), 0, 0},
-        {"motion JPEG cut short", Bytes(mjpeg.begin(), mjpeg.end() - 3000), 0, 3},
+        {"cut inside the second frame", Bytes(pal8.begin(), pal8.begin() + ptrdiff_t(movi + 1000)), 0, 1},
+        {"motion JPEG cut in the last frame", Bytes(mjpeg.begin(), mjpeg.begin() + ptrdiff_t(at(mjpeg, "idx1") - 100)), 0, 3},
     };
     rs_vbdepth(32), rs_vbopen(rs_vballoc(20, 9));
     for (const auto& c : cases) {
