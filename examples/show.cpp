@@ -1,8 +1,9 @@
-// Shows a BMP or PCX file: rsw32_show FILE [OUT]
+// Shows a BMP, PCX or AVI file: rsw32_show FILE [OUT]
 // The picture is drawn into a 32-bit buffer of its size and presented in a window until
-// the window is closed or Escape is pressed. Without a window (no display, or OUT given)
-// it is written back to OUT (default out/shown.bmp) with the library's writers: a .pcx
-// name gives a PCX file, anything else a 24-bit BMP file.
+// the window is closed or Escape is pressed; an AVI file plays over and over in the window
+// at its own frame rate until Escape. Without a window (no display, or OUT given) the
+// picture, or the last frame of the video, is written to OUT (default out/shown.bmp) with
+// the library's writers: a .pcx name gives a PCX file, anything else a 24-bit BMP file.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -23,18 +24,20 @@ bool ends_with(const std::string& s, const char* tail) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s FILE.bmp|FILE.pcx [OUT.bmp|OUT.pcx]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s FILE.bmp|FILE.pcx|FILE.avi [OUT.bmp|OUT.pcx]\n", argv[0]);
         return 2;
     }
     const std::string file = argv[1];
     unsigned char header[128];
     int width = -1, height = -1;
     const bool bmp = rs_bmphead(file.c_str(), header) == 0;
+    const bool avi = !bmp && rs_avihead(file.c_str(), header) == 0;
     if (bmp) rs_bmpsize(header, &width, &height);
+    else if (avi) rs_avisize(header, &width, &height);
     else if (rs_pcxhead(file.c_str(), header) == 0) rs_pcxsize(header, &width, &height);
     height = std::abs(height);
     if (width < 1 || height < 1) {
-        std::fprintf(stderr, "%s: not a BMP or PCX file this program can show\n", file.c_str());
+        std::fprintf(stderr, "%s: not a BMP, PCX or AVI file this program can show\n", file.c_str());
         return 1;
     }
 
@@ -45,18 +48,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot make a %d x %d buffer\n", width, height);
         return 1;
     }
-    // A PCX picture is drawn at its window unless placed at the cursor (0, 0).
-    const int result = bmp ? rs_showbmp(file.c_str(), 0) : rs_showpcx(file.c_str(), 2);
+    const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    RS_HDC window = argc < 3 && display ? rsp_window_open(width, height, file.c_str()) : nullptr;
+    // A PCX picture is drawn at its window unless placed at the cursor (0, 0). A video
+    // plays in the window until Escape (rs_showavi presents each frame itself), or without
+    // a window once through, without delays, leaving its last frame in the buffer.
+    if (window) rs_setdc(window);
+    const int result = avi ? rs_showavi(file.c_str(), window ? 0 : 1, window ? 0 : 1)
+                       : bmp ? rs_showbmp(file.c_str(), 0) : rs_showpcx(file.c_str(), 2);
     if (result != 0) {
         std::fprintf(stderr, "%s: the reader returned %d\n", file.c_str(), result);
         return 1;
     }
 
-    const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-    RS_HDC window = argc < 3 && display ? rsp_window_open(width, height, file.c_str()) : nullptr;
     if (window) {
-        rs_setdc(window);
-        while (rsp_window_pump(window) && !rs_kbtest(0x01)) {
+        while (!avi && rsp_window_pump(window) && !rs_kbtest(0x01)) {
             rs_vbpaste(0, width - 1, 0, height - 1, 0, height - 1);
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
         }

@@ -101,4 +101,9 @@ bool avi_set_format(int stream, const uint8_t* format, size_t bytes);
 bool avi_write(int stream, int position, const void* data, size_t bytes, bool key_frame);
 void avi_stream_release(int stream);
 
+// ---- test hooks ----------------------------------------------------------------------
+// Frames (decoded or written) of more than `bytes` bytes are refused; 0 puts back the
+// limit at start, 256 MB. Fuzzing lowers it so that made-up sizes stay quick.
+void avi_frame_limit(uint64_t bytes);
+
 }  // namespace host

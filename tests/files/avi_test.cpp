@@ -244,3 +244,44 @@ TEST_F(AviDamage, FilesGiveResultCodes) {
 }
 
 }  // namespace
+
+// ffmpeg's 8-bit file turned into an OpenDML file past 4 GB (sparse on disk): its frames
+// cleared where they were, written again 5 GB in, and found only through an 'indx' index
+// of one 'ix00' index whose base offset is there; 'idx1' is renamed away.
+TEST_F(AviDamage, OpenDmlIndexReachesFramesPast4GB) {
+    Bytes f = test::slurp(avi_data("raw_pal8.avi")), far;
+    const Bytes want = test::slurp(avi_data("raw_pal8.avi.rgb"));
+    auto at = [&](const char* id) { return size_t(std::search(f.begin(), f.end(), id, id + 4) - f.begin()); };
+    auto put = [](uint8_t* p, uint64_t v, int n) { for (int i = 0; i < n; ++i) p[i] = uint8_t(v >> 8 * i); };
+    const uint64_t base = uint64_t(5) << 30;
+    Bytes ix(32 + 4 * 8);
+    std::memcpy(ix.data(), "ix00", 4), put(&ix[4], ix.size() - 8, 4), put(&ix[8], 2, 2), ix[11] = 1, put(&ix[12], 4, 4);
+    std::memcpy(&ix[16], "00dc", 4), put(&ix[20], base, 8);
+    for (size_t p = at("movi") + 4, n = 0; n < 4; ++n) {
+        const uint32_t size = uint32_t(f[p + 4] | f[p + 5] << 8 | f[p + 6] << 16);
+        put(&ix[32 + 8 * n], far.size(), 4), put(&ix[36 + 8 * n], size, 4);
+        far.insert(far.end(), f.begin() + ptrdiff_t(p + 8), f.begin() + ptrdiff_t(p + 8 + size));
+        std::fill(f.begin() + ptrdiff_t(p + 8), f.begin() + ptrdiff_t(p + 8 + size), 0);
+        p += 8 + size + (size & 1);
+    }
+    const size_t junk = at("JUNK");  // ffmpeg's room for an index of indexes
+    std::memcpy(&f[junk], "indx", 4), put(&f[junk + 12], 1, 4), put(&f[junk + 16], 0x63643030, 4);  // "00dc"
+    put(&f[junk + 32], base + far.size(), 8), put(&f[junk + 40], ix.size(), 4), put(&f[junk + 44], 4, 4);
+    std::memcpy(&f[at("idx1")], "JUNK", 4);
+    const std::string path = test::temp_path(".avi");
+    FILE* out = std::fopen(path.c_str(), "wb");
+    ASSERT_TRUE(out);
+    const bool written = std::fwrite(f.data(), 1, f.size(), out) == f.size() && fseeko(out, off_t(base), SEEK_SET) == 0 &&
+                         std::fwrite(far.data(), 1, far.size(), out) == far.size() && std::fwrite(ix.data(), 1, ix.size(), out) == ix.size();
+    std::fclose(out);
+    ASSERT_TRUE(written) << "no room for a sparse file past 4 GB";
+    rs_vbdepth(24), rs_vbopen(rs_vballoc(36, 17));
+    uint8_t ctx[48];
+    ASSERT_EQ(rs_aviopen(path.c_str(), ctx), 0);
+    for (size_t n = 0; n < 4; ++n) {
+        ASSERT_EQ(rs_aviplay(ctx, 1, 1), 1);
+        EXPECT_EQ(test::shown_rgb_bytes(33, 17), Bytes(want.begin() + ptrdiff_t(n * 33 * 17 * 3), want.begin() + ptrdiff_t((n + 1) * 33 * 17 * 3))) << n;
+    }
+    rs_avidone(ctx);
+    std::remove(path.c_str());
+}

@@ -18,6 +18,7 @@ struct Registry {
     int next = 1;
     std::map<uint32_t, AviFrameDecoder> decoders;
     int users = 0;
+    uint64_t frame_limit = uint64_t(1) << 28;
 };
 
 Registry& registry() {
@@ -55,6 +56,8 @@ void remove(int id, Kind kind) {
     r.objects.erase(it);
 }
 
+uint64_t frame_limit() { return registry().frame_limit; }
+
 AviFrameDecoder decoder_for(uint32_t compression) {
     const auto it = registry().decoders.find(compression);
     return it == registry().decoders.end() ? nullptr : it->second;
@@ -68,6 +71,8 @@ void avi_set_decoder(uint32_t handler, AviFrameDecoder decoder) {
     else
         avi::registry().decoders.erase(handler);
 }
+
+void avi_frame_limit(uint64_t bytes) { avi::registry().frame_limit = bytes ? bytes : uint64_t(1) << 28; }
 
 void avi_init() { ++avi::registry().users; }
 void avi_exit() {

@@ -43,7 +43,7 @@ constexpr int bitmap_header = 40;
 // Bytes of one bottom-up bitmap row: padded to 32 bits.
 inline uint64_t row_bytes(int64_t width, int bits) { return uint64_t((width * bits + 31) / 32 * 4); }
 
-// The largest frame either side takes into memory.
-constexpr uint64_t frame_limit = uint64_t(1) << 28;
+// The largest frame either side takes into memory (avi_frame_limit).
+uint64_t frame_limit();
 
 }  // namespace host::avi

@@ -128,7 +128,7 @@ private:
 
     // An OpenDML index: of indexes (type 0), pointing at 'ix' chunks, or of chunks (type 1).
     bool read_indx(uint64_t pos, uint64_t size, int depth) {
-        uint8_t h[32];
+        uint8_t h[24];
         if (size < 24 || !s_.read_at(pos, h, 24)) return false;
         const int longs = get16(h), type = h[3];
         const uint64_t room = (size - 24) / (4 * std::max(longs, 1));
@@ -143,11 +143,12 @@ private:
             }
             return !s_.index.empty();
         }
-        if (type != 1 || longs != 2 || size < 32 || !s_.read_at(pos, h, 32)) return false;
+        // Of chunks: base offset at 12, entries (offset from the base, size) from 24.
+        if (type != 1 || longs != 2) return false;
         const uint64_t base = get64(h + 12);
-        const uint64_t entries = std::min<uint64_t>(get32(h + 4), (size - 32) / 8);
+        const uint64_t entries = std::min<uint64_t>(get32(h + 4), (size - 24) / 8);
         std::vector<uint8_t> table(size_t(entries * 8));
-        if (!s_.read_at(pos + 32, table.data(), table.size())) return false;
+        if (!s_.read_at(pos + 24, table.data(), table.size())) return false;
         for (uint64_t i = 0; i < entries; ++i) {
             const uint32_t size_word = get32(&table[size_t(8 * i + 4)]);
             add(base + get32(&table[size_t(8 * i)]), size_word & 0x7FFFFFFF, !(size_word & 0x80000000u));
@@ -379,7 +380,7 @@ int avi_frame_open(int stream, const uint8_t* format, size_t bytes) {
     if (r->top_down && r->coding != Coding::raw && r->coding != Coding::raw565) return 0;
     r->stride = row_bytes(r->width, r->bits);
     r->image = r->stride * uint64_t(r->height);
-    if (r->image > frame_limit) return 0;
+    if (r->image > frame_limit()) return 0;
     r->header = bytes;
     r->block.reset(new (std::nothrow) uint8_t[bytes + r->image]());
     if (!r->block) return 0;

@@ -213,7 +213,7 @@ bool avi_set_format(int stream, const uint8_t* format, size_t bytes) {
         return false;
     s->width = width, s->height = height, s->bits = bits;
     s->stride = row_bytes(width, bits);
-    if (s->stride * uint64_t(height) > frame_limit) return false;
+    if (s->stride * uint64_t(height) > frame_limit()) return false;
     Writer& w = *s->file;
     w.format.assign(format, format + bytes);
     put32(w.format.data() + 20, uint32_t(s->stride * uint64_t(height)));
