@@ -53,7 +53,13 @@ public:
     bool parse() {
         uint8_t h[12];
         if (!s_.read_at(0, h, 12) || get32(h) != id_riff || get32(h + 8) != fourcc('A', 'V', 'I', ' ')) return false;
-        walk(12, s_.file_size, 0);
+        // The RIFF form, then any further forms ('AVIX') that follow it; anything else after
+        // a form ends the file.
+        for (uint64_t pos = 0; pos + 12 <= s_.file_size && s_.read_at(pos, h, 12) && get32(h) == id_riff;) {
+            const uint64_t end = pos + 8 + get32(h + 4);
+            walk(pos + 12, end, 0);
+            pos = end + (end & 1);
+        }
         if (!chosen_) return false;
         if (!(indx_size_ && read_indx(indx_pos_, indx_size_, 0)) && !(idx1_size_ && read_idx1()))
             for (const auto& [begin, end] : movi_) walk_movi(begin, end, 0);
@@ -61,8 +67,8 @@ public:
     }
 
 private:
-    // Chunks from begin to end (cut to the file). depth: 0 the top level, where RIFF forms
-    // are entered; 1 inside 'hdrl'; 2 inside a stream's 'strl'.
+    // Chunks from begin to end (cut to the file). depth: 0 a RIFF form's own chunks; 1 inside
+    // 'hdrl'; 2 inside a stream's 'strl'.
     void walk(uint64_t pos, uint64_t end, int depth) {
         end = std::min(end, s_.file_size);
         uint8_t h[12];
@@ -70,10 +76,6 @@ private:
             const uint32_t id = get32(h), size = get32(h + 4);
             const uint64_t data = pos + 8, stop = std::min(end, data + size);
             const uint32_t form = pos + 12 <= end ? get32(h + 8) : 0;
-            if (depth == 0 && id == id_riff && (form == fourcc('A', 'V', 'I', 'X') || form == fourcc('A', 'V', 'I', ' '))) {
-                pos += 12;  // the chunks of a further RIFF form follow at the top level
-                continue;
-            }
             if (id == id_list && form == fourcc('h', 'd', 'r', 'l') && depth == 0) walk(data + 4, stop, 1);
             if (id == id_list && form == fourcc('m', 'o', 'v', 'i') && depth == 0) movi_.push_back({data, stop});
             if (id == fourcc('i', 'd', 'x', '1') && depth == 0 && !idx1_size_) idx1_pos_ = data, idx1_size_ = stop - data;
