@@ -17,6 +17,7 @@
 
 #include "core/vbuf.h"
 #include "core/world.h"
+#include "draw/internal.h"
 #include "draw/line.h"
 #include "draw/state.h"
 #include "services/stroke_glyphs.h"
@@ -81,42 +82,37 @@ size_t next_item(const uint8_t* s, size_t i, size_t n, int& set, Item& item) {
 
 bool has_glyph(int code) { return code >= 32 && code <= 127 && code != '_'; }
 
-// The moves and draws of a walk: each sets the world cursor and draws or moves to its
-// screen point, as the world line routines do, with the window's scales worked out once
-// for the whole text. A move only sets the world cursor and the graphics cursor, so a run of moves is made as one move to
-// where the last of them ends, reached by the same additions in the same order: the
-// cursors come out exactly as after the run, and each draw starts from them. Each glyph
-// saves a conversion this way: the move to its base point and the move to its first
-// point become one.
+// The moves and draws of a walk, as the world line routines make them: each moves the
+// world cursor and draws or moves to its screen point, with the window's scales and the
+// line pen worked out once for the whole text. The world cursor and the graphics cursor
+// are kept here and stored when the walk ends, as nothing reads them in between. A move
+// only adds to the world cursor; its screen point is worked out when a draw starts from
+// it (or the walk ends there), so a run of moves costs one conversion.
 struct Walk {
     core::ScreenMap map = core::screen_map();
-    bool pending = false;  // moves not yet made end at `at`
-    Vec at{};
+    draw::LinePen pen;
+    Vec at{};             // the world cursor
+    int sx = 0, sy = 0;   // the graphics cursor, unless moved
+    bool moved = true;    // `at` was moved to since (sx, sy) was worked out
 
     void move_to(const Vec& p) {
         at = p;
-        pending = true;
+        moved = true;
     }
-    void move_by(const Vec& d) {
-        const Vec from = pending ? at : Vec{core::world().cursor_x, core::world().cursor_y};
-        move_to({from.x + d.x, from.y + d.y});
+    void move_by(const Vec& d) { move_to({at.x + d.x, at.y + d.y}); }
+    void draw_by(const Vec& d) { draw_to({at.x + d.x, at.y + d.y}); }
+    void draw_to(const Vec& p) {
+        if (moved) sx = map.x(at.x), sy = map.y(at.y), moved = false;
+        at = p;
+        const int x = map.x(p.x), y = map.y(p.y);
+        pen.line(sx, sy, x, y);
+        sx = x, sy = y;
     }
-    void settle() {
-        if (!pending) return;
-        pending = false;
+    void finish() {
+        if (moved) sx = map.x(at.x), sy = map.y(at.y);
         core::world().cursor_x = at.x;
         core::world().cursor_y = at.y;
-        draw::move(map.x(at.x), map.y(at.y));
-    }
-    void draw_by(const Vec& d) {
-        settle();
-        draw_to({core::world().cursor_x + d.x, core::world().cursor_y + d.y});
-    }
-    void draw_to(const Vec& p) {
-        settle();
-        core::world().cursor_x = p.x;
-        core::world().cursor_y = p.y;
-        draw::line_to(map.x(p.x), map.y(p.y));
+        draw::move(sx, sy);
     }
 };
 
@@ -228,7 +224,7 @@ int sw_char(const char* string, int count, int justify) {
         draw_glyph(walk, f, glyph, u);
         advance(walk, f, base, glyph[0], glyph[1], u);
     }
-    walk.settle();
+    walk.finish();
     return 0;
 }
 
@@ -253,7 +249,7 @@ int sw_text(char* string, int count, int justify) {
         draw_glyph(walk, f, glyph, f.unit);
         advance(walk, f, base, glyph[0], glyph[1], f.unit);
     }
-    walk.settle();
+    walk.finish();
     return 0;
 }
 
