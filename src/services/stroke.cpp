@@ -11,9 +11,11 @@
 // the size below the baseline and take no room. Codes below 32 and above 127 are skipped.
 #include "services/stroke.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "core/vbuf.h"
 #include "core/world.h"
@@ -116,28 +118,70 @@ struct Walk {
     }
 };
 
-// Draws one glyph from the world cursor, which stands on the baseline at the glyph's left
-// edge (raised or lowered by the caller), with grid unit u.
-void draw_glyph(Walk& walk, const Frame& f, const int8_t* glyph, double u) {
-    const int left = glyph[0];
-    const int points = uint8_t(glyph[2]);
-    const int8_t* p = glyph + 3;
-    Vec prev{0, 0};
-    bool pen_down = false;
-    for (int k = 0; k < points; ++k, p += 2) {
-        if (p[0] == stroke_pen_up) {
-            pen_down = false;
-            continue;
+// A font's glyphs as draw_glyph walks them, worked out once from the glyph data: each
+// glyph's points without the pen-up marks, as grid steps from the point before (the first
+// from the glyph's left edge on the baseline, y up), and the points that end a stroke
+// segment, one drawn from the point before.
+struct FontWalk {
+    struct Glyph {
+        uint32_t first_step = 0, first_end = 0;
+        uint8_t steps = 0, ends = 0;
+    };
+    std::vector<std::array<int16_t, 2>> steps;
+    std::vector<uint8_t> ends;
+    std::array<Glyph, 224> glyphs{};
+
+    FontWalk(const int8_t* data, const uint32_t* index, int codes) {
+        for (int code = 32; code < codes; ++code) {
+            const int8_t* glyph = data + index[code];
+            const int left = glyph[0], points = uint8_t(glyph[2]);
+            Glyph& g = glyphs[size_t(code)];
+            g.first_step = uint32_t(steps.size()), g.first_end = uint32_t(ends.size());
+            int px = 0, py = 0, real = 0;
+            bool pen_down = false;
+            for (const int8_t* p = glyph + 3; p < glyph + 3 + 2 * points; p += 2) {
+                if (p[0] == stroke_pen_up) {
+                    pen_down = false;
+                    continue;
+                }
+                const int qx = p[0] - left, qy = 9 - p[1];
+                steps.push_back({int16_t(qx - px), int16_t(qy - py)});
+                if (pen_down) ends.push_back(uint8_t(real));
+                px = qx, py = qy, pen_down = true, ++real;
+            }
+            g.steps = uint8_t(steps.size() - g.first_step), g.ends = uint8_t(ends.size() - g.first_end);
         }
-        const Vec q{double(p[0] - left), double(9 - p[1])};
-        const Vec step = f.rotate((q.x - prev.x) * u * f.xscale, (q.y - prev.y) * u);
-        if (pen_down)
-            walk.draw_by(step);
-        else
-            walk.move_by(step);
-        prev = q;
-        pen_down = true;
     }
+};
+
+const FontWalk& font1_walk() {
+    static const FontWalk walk(stroke_font1_data, stroke_font1_index, 224);
+    return walk;
+}
+const FontWalk& font2_walk() {
+    static const FontWalk walk(stroke_font2_data, stroke_font2_index, 127);
+    return walk;
+}
+
+// Draws one glyph from the world cursor, which stands on the baseline at the glyph's left
+// edge (raised or lowered by the caller), with grid unit u: the world cursor steps from
+// point to point and each point's screen position is worked out, then the segments are
+// drawn between them.
+void draw_glyph(Walk& walk, const Frame& f, const FontWalk& font, int code, double u) {
+    const FontWalk::Glyph& g = font.glyphs[size_t(code)];
+    if (g.steps == 0) return;
+    int xs[256], ys[256];
+    const std::array<int16_t, 2>* step = font.steps.data() + g.first_step;
+    Vec at = walk.at;
+    for (int k = 0; k < g.steps; ++k) {
+        const Vec d = f.rotate(double(step[k][0]) * u * f.xscale, double(step[k][1]) * u);
+        at = {at.x + d.x, at.y + d.y};
+        xs[k] = walk.map.x(at.x), ys[k] = walk.map.y(at.y);
+    }
+    const uint8_t* end = font.ends.data() + g.first_end;
+    for (int k = 0; k < g.ends; ++k) walk.pen.line(xs[end[k] - 1], ys[end[k] - 1], xs[end[k]], ys[end[k]]);
+    walk.at = at;
+    walk.sx = xs[g.steps - 1], walk.sy = ys[g.steps - 1], walk.moved = false;
 }
 
 // The start of the walk: the graphics cursor in world space, moved back by the text's
@@ -221,7 +265,7 @@ int sw_char(const char* string, int count, int justify) {
         const double h = item.halve ? f.size / 2 : f.size;
         if (item.shift != 0) walk.move_by(f.rotate(0, item.shift * h));
         const int8_t* glyph = stroke_font1_data + stroke_font1_index[item.code + set];
-        draw_glyph(walk, f, glyph, u);
+        draw_glyph(walk, f, font1_walk(), item.code + set, u);
         advance(walk, f, base, glyph[0], glyph[1], u);
     }
     walk.finish();
@@ -246,7 +290,7 @@ int sw_text(char* string, int count, int justify) {
         // The second font has codes 32..126 only.
         if (s[i] < 32 || s[i] > 126) continue;
         const int8_t* glyph = stroke_font2_data + stroke_font2_index[s[i]];
-        draw_glyph(walk, f, glyph, f.unit);
+        draw_glyph(walk, f, font2_walk(), s[i], f.unit);
         advance(walk, f, base, glyph[0], glyph[1], f.unit);
     }
     walk.finish();
