@@ -176,7 +176,7 @@ void draw_glyph(Walk& walk, const Frame& f, const FontWalk& font, int code, doub
     for (int k = 0; k < g.steps; ++k) {
         const Vec d = f.rotate(double(step[k][0]) * u * f.xscale, double(step[k][1]) * u);
         at = {at.x + d.x, at.y + d.y};
-        xs[k] = walk.map.x(at.x), ys[k] = walk.map.y(at.y);
+        walk.map.point(at.x, at.y, xs[k], ys[k]);
     }
     const uint8_t* end = font.ends.data() + g.first_end;
     for (int k = 0; k < g.ends; ++k) walk.pen.line(xs[end[k] - 1], ys[end[k] - 1], xs[end[k]], ys[end[k]]);
