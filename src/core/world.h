@@ -75,10 +75,17 @@ struct ScreenMap {
     // as to 64), and the two calls above whenever either would leave its quick path.
     void point(double wx, double wy, int& sx, int& sy) const {
 #if defined(__SSE2__)
+        point(_mm_set_pd(wy, wx), sx, sy);
+#else
+        sx = x(wx), sy = y(wy);
+#endif
+    }
+#if defined(__SSE2__)
+    // The same for the point (lane 0, lane 1).
+    void point(__m128d at, int& sx, int& sy) const {
         if (std::isnormal(x_scale) && std::isnormal(y_scale)) {
-            const __m128d t = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(_mm_set_pd(max_y, wx), _mm_set_pd(wy, minx)),
-                                                    _mm_set_pd(y_scale, x_scale)),
-                                         _mm_set1_pd(0.5));
+            const __m128d from = _mm_move_sd(_mm_set1_pd(max_y), at), to = _mm_move_sd(at, _mm_set1_pd(minx));
+            const __m128d t = _mm_add_pd(_mm_mul_pd(_mm_sub_pd(from, to), _mm_set_pd(y_scale, x_scale)), _mm_set1_pd(0.5));
             const __m128d size = _mm_andnot_pd(_mm_set1_pd(-0.0), t);
             const __m128d near = _mm_set1_pd(0x1p-16);
             const __m128i low = _mm_cvttpd_epi32(_mm_sub_pd(t, near)), high = _mm_cvttpd_epi32(_mm_add_pd(t, near));
@@ -89,10 +96,11 @@ struct ScreenMap {
                 return;
             }
         }
-#endif
-        sx = x(wx), sy = y(wy);
+        sx = x(_mm_cvtsd_f64(at)), sy = y(_mm_cvtsd_f64(_mm_unpackhi_pd(at, at)));
     }
+#endif
 };
+
 ScreenMap screen_map();
 double x_world(int x);
 double y_world(int y);
