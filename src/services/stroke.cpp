@@ -106,7 +106,6 @@ struct Walk {
         moved = true;
     }
     void move_by(const Vec& d) { move_to({at.x + d.x, at.y + d.y}); }
-    void draw_by(const Vec& d) { draw_to({at.x + d.x, at.y + d.y}); }
     void draw_to(const Vec& p) {
         if (moved) sx = map.x(at.x), sy = map.y(at.y), moved = false;
         at = p;
