@@ -210,11 +210,15 @@ int show_bmp(const char* filename, int flags) {
         using D = decltype(d);
         for (int64_t i = 0; i < pl.rows && !src.exhausted(); ++i) {
             const int64_t picture_row = top_down ? pl.first_row + i : pl.first_row + pl.rows - 1 - i;
-            src.skip(first_byte);
-            const size_t got = src.read(row.get(), read_bytes);
-            if (got < read_bytes) std::memset(row.get() + got, 0, read_bytes - got);
-            src.skip(stored - end_byte);
             uint8_t* dst = placed_pixel(pl, pl.first_column, picture_row);
+            // Rows stored as the buffer stores them (24 bits into 24, 8 into 8) are read
+            // in place.
+            uint8_t* into = uint32_t(D::bits) == bits ? dst : row.get();
+            src.skip(first_byte);
+            const size_t got = src.read(into, read_bytes);
+            if (got < read_bytes) std::memset(into + got, 0, read_bytes - got);
+            src.skip(stored - end_byte);
+            if (into == dst) continue;
             if constexpr (D::bytes == 1) {
                 unpack_indices(row.get(), bits, skip_pixels, n, dst);
             } else if (bits == 24) {
