@@ -514,7 +514,9 @@ RS_API int rs_reduce(int start, int count, unsigned char *palette);
  * area, or caller memory given with rs_imagebuf(address, size), which stays the caller's
  * and must stay valid while it is in use. A size of 0 (also a negative size or a NULL
  * address) puts the built-in area back, as rs_vbinit does. Any size of at least 1 byte
- * works; a bigger one means fewer reads and writes. With a reader's in-memory flag (4)
+ * works; a bigger one means fewer reads and writes. Blocks at least the image buffer's
+ * size (long rows, the BMP writer's blocks of rows) go between the file and the picture
+ * in one read or write of their own. With a reader's in-memory flag (4)
  * the image buffer holds the whole file, exactly its bytes, and no file is opened.
  * rs_imagesiz gives the bytes of a width x height direct-colour picture at the active
  * depth (3 a pixel at 24 and 32 bits, 2 at 16, 1 otherwise), or -1 for a negative side
