@@ -54,7 +54,7 @@ TEST_P(Display, EachKindDrawsAsItsOwnReaderWhateverItsName) {
 
 TEST_P(Display, UnknownMissingAndDamagedPicturesAreRefusedSafely) {
     start(24, 16);
-    const std::vector<uint8_t> text = {'h', 'e', 'l', 'l', 'o', 0, 1, 2, 3, 4, 5, 6};
+    const std::vector<uint8_t> text(12, 'a');
     host::memory_file_set("notes.bmp", text.data(), text.size());
     const Snapshot before;
     EXPECT_EQ(list(rs_dispfile("notes.bmp", 0, 0), rs_displayp("missing.bmp", 0, 0), rs_dispfile(nullptr, 0, 0),
@@ -62,10 +62,7 @@ TEST_P(Display, UnknownMissingAndDamagedPicturesAreRefusedSafely) {
               list(2, 1, 1, 2, 2, 2));
     EXPECT_EQ(before.changed(), PointSet{});
     for (const std::vector<uint8_t>& file : {slurp(data_file("pal8_13x7.pcx")), slurp(data_file("rgb24_13x7.bmp")), one_frame_flc(5, 4)})
-        for_each_damaged(file, {2, 3, 4, 5, 8, 10, 18, 22}, [](const uint8_t* bytes, size_t n) {
-            const int r = rs_display(bytes, int(n), 0);
-            EXPECT_TRUE(r >= 0 && r <= 5) << r;
-        });
+        for_each_damaged(file, {2, 3, 4, 5, 8, 10, 18, 22}, [](const uint8_t* bytes, size_t n) { EXPECT_LE(unsigned(rs_display(bytes, int(n), 0)), 5u); });
     host::memory_file_clear();
 }
 
