@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const int cells = rs_unpack(bytes.data(), n, nullptr);
     if (cells > 0 && cells <= 1 << 22) {
-        std::vector<uint8_t> array(size_t(cells));
+        std::vector<uint8_t> array(static_cast<size_t>(cells));
         rs_unpack(bytes.data(), n, array.data());
     }
     return 0;
