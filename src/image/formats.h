@@ -58,6 +58,11 @@ inline void with_direct_depth(int depth, Fn&& fn) {
     }
 }
 
+// The part of a pixel that colour keys compare (the keyed copies, transfers and sprites):
+// at 32 bits the low three bytes, otherwise the whole pixel.
+template <class D>
+constexpr uint32_t key_mask = D::bits == 32 ? 0xFFFFFFu : D::mask;
+
 // ---- image arrays and the palette pixel table
 
 // An image array's byte as a pixel of depth D: the byte itself at 8 bits, otherwise the
