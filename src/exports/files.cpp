@@ -4,6 +4,7 @@
 
 #include "files/avi.h"
 #include "files/bmp.h"
+#include "files/display.h"
 #include "files/flic.h"
 #include "files/jpeg_family.h"
 #include "files/pcx.h"
@@ -56,3 +57,8 @@ extern "C" RS_API int rs_avidone(void* context) { return files::avi_done(context
 extern "C" RS_API int rs_avimake(const char* filename, void* context, int codec, int width, int height, int bits, int quality, int rate) { return files::avi_make(filename, context, codec, width, height, bits, quality, rate); }
 extern "C" RS_API int rs_aviframe(void* context, void* pixels) { return files::avi_frame(context, pixels); }
 extern "C" RS_API int rs_showavi(const char* filename, int loops, int flags) { return files::show_avi(filename, loops, flags); }
+
+// ---- pictures by their contents
+extern "C" RS_API int rs_display(const void* data, int size, int flags) { return files::display_memory(data, size, flags); }
+extern "C" RS_API int rs_dispfile(const char* filename, int x, int y) { return files::display_file(filename, x, y, false); }
+extern "C" RS_API int rs_displayp(const char* filename, int x, int y) { return files::display_file(filename, x, y, true); }

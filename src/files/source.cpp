@@ -51,6 +51,8 @@ bool Source::refill() {
 size_t Source::read(uint8_t* dst, size_t bytes) {
     size_t done = 0;
     while (done < bytes) {
+        if (cur_ == end_ && !memory_ && file_ && bytes - done >= size_t(image_buffer().size))
+            return done + read_direct(dst + done, bytes - done);
         if (cur_ == end_ && !refill()) break;
         const size_t n = std::min(bytes - done, size_t(end_ - cur_));
         std::memcpy(dst + done, cur_, n);
@@ -58,6 +60,16 @@ size_t Source::read(uint8_t* dst, size_t bytes) {
         done += n;
     }
     return done;
+}
+
+size_t Source::read_direct(uint8_t* dst, size_t bytes) {
+    base_ = position();
+    cur_ = end_ = fill_;
+    const size_t room = ended_ || base_ >= limit_ ? 0 : size_t(std::min<uint64_t>(bytes, limit_ - base_));
+    const size_t got = room ? host::file_read(file_, dst, room) : 0;
+    base_ += got;
+    if (got < bytes) ended_ = true;
+    return got;
 }
 
 void Source::skip(uint64_t bytes) {
@@ -118,15 +130,11 @@ void Source::give_back() {
 }
 
 Sink::Sink(const char* filename)
-    : buffer_(image_buffer().data), capacity_(size_t(image_buffer().size)), name_(filename) {
-    file_ = host::file_create(filename);
+    : buffer_(image_buffer().data), capacity_(size_t(image_buffer().size)) {
+    file_ = host::file_create_replacement(filename);
 }
 
-Sink::~Sink() {
-    if (!file_) return;
-    host::file_close(file_);
-    host::file_delete(name_);
-}
+Sink::~Sink() { host::file_close(file_); }
 
 void Sink::flush() {
     if (used_ && host::file_write(file_, buffer_, used_) != used_) failed_ = true;
@@ -134,6 +142,11 @@ void Sink::flush() {
 }
 
 void Sink::write(const uint8_t* src, size_t bytes) {
+    if (bytes >= capacity_) {
+        flush();
+        if (host::file_write(file_, src, bytes) != bytes) failed_ = true;
+        return;
+    }
     while (bytes) {
         if (used_ == capacity_) flush();
         const size_t n = std::min(bytes, capacity_ - used_);
@@ -155,10 +168,10 @@ uint8_t* Sink::reserve(size_t bytes) {
 bool Sink::finish() {
     if (!file_) return false;
     flush();
-    host::file_close(file_);
+    const bool done = !failed_ && host::file_commit(file_);
+    host::file_close(file_);  // a replacement that failed goes
     file_ = 0;
-    if (failed_) host::file_delete(name_);
-    return !failed_;
+    return done;
 }
 
 }  // namespace files
