@@ -98,9 +98,22 @@ struct Target {
     uint32_t* entries;
     uint32_t base = zstate().base;
     explicit Target(bool z) : entries(z ? bound_entries() : nullptr) {}
-    uint8_t* pixel(const Span& sp) const { return core::pixel_address(vb, sp.x, sp.y); }
+    // Spans come row after row down the picture, and the next one mostly lies under this
+    // one: its pixels and entries are fetched while this span is drawn.
+    uint8_t* pixel(const Span& sp) const {
+        uint8_t* p = core::pixel_address(vb, sp.x, sp.y);
+        prefetch_below(p, vb.pitch, sp.count * (vb.depth / 8));
+        return p;
+    }
     ZRun z(const Span& sp, uint32_t zv, uint32_t dz) const {
-        return {entries ? entry_address(entries, sp.x, sp.y) : nullptr, zv, dz, base};
+        uint32_t* e = entries ? entry_address(entries, sp.x, sp.y) : nullptr;
+        if (e) prefetch_below(e, vb.width * 4, sp.count * 4);
+        return {e, zv, dz, base};
+    }
+    static void prefetch_below(const void* p, int pitch, int bytes) {
+        const uintptr_t below = reinterpret_cast<uintptr_t>(p) - uintptr_t(pitch);
+        __builtin_prefetch(reinterpret_cast<const void*>(below), 1);
+        __builtin_prefetch(reinterpret_cast<const void*>(below + uintptr_t(bytes)), 1);
     }
 };
 
