@@ -8,6 +8,7 @@
 
 #include "core/color.h"
 #include "raster/scan.h"
+#include "raster/span_avx2.h"
 #include "raster/texture.h"
 #include "raster/zbuffer.h"
 
@@ -132,13 +133,13 @@ void texel_run(uint8_t* p, int count, ZRun z, const TextureRecord& t, bool trans
     const bool inside = stays_inside(u, du, count, t.width) && stays_inside(v, dv, count, t.height);
     const uint32_t uu = uint32_t(u), vv = uint32_t(v), dux = uint32_t(du), dvx = uint32_t(dv);
     if (inside && !transparent)
-        span_loop<D, Z>(p, count, z, TextureShader<D, false, false>{t.texels, t.width, t.height, uu, vv, dux, dvx});
+        run_span<D, Z>(p, count, z, TextureShader<D, false, false>{t.texels, t.width, t.height, uu, vv, dux, dvx});
     else if (inside)
-        span_loop<D, Z>(p, count, z, TextureShader<D, false, true>{t.texels, t.width, t.height, uu, vv, dux, dvx});
+        run_span<D, Z>(p, count, z, TextureShader<D, false, true>{t.texels, t.width, t.height, uu, vv, dux, dvx});
     else if (!transparent)
-        span_loop<D, Z>(p, count, z, TextureShader<D, true, false>{t.texels, t.width, t.height, uu, vv, dux, dvx});
+        run_span<D, Z>(p, count, z, TextureShader<D, true, false>{t.texels, t.width, t.height, uu, vv, dux, dvx});
     else
-        span_loop<D, Z>(p, count, z, TextureShader<D, true, true>{t.texels, t.width, t.height, uu, vv, dux, dvx});
+        run_span<D, Z>(p, count, z, TextureShader<D, true, true>{t.texels, t.width, t.height, uu, vv, dux, dvx});
 }
 
 // Depth value w · 2^24 and steps d_w · 2^24 of perspective mapping, rounded and held to
@@ -236,7 +237,7 @@ void shade(const int* xy, const unsigned char* rgb, const double* xyz, int n) {
                 span_values(sp, l, r, a, s);
                 const GouraudShader<D> sh{uint32_t(a[0]), uint32_t(a[1]), uint32_t(a[2]),
                                           uint32_t(s[0]), uint32_t(s[1]), uint32_t(s[2])};
-                span_loop<D, Z>(t.pixel(sp), sp.count, t.z(sp, uint32_t(a[E::count - 1]), uint32_t(s[E::count - 1])), sh);
+                run_span<D, Z>(t.pixel(sp), sp.count, t.z(sp, uint32_t(a[E::count - 1]), uint32_t(s[E::count - 1])), sh);
             });
         }
     });
@@ -256,7 +257,7 @@ int polyfill_z(const int* xy, const double* xyz, int n) {
         scan<E>(xy, n, src, true, [&](const Span& sp, const E& l, const E& r) {
             int32_t a[1], s[1];
             span_values(sp, l, r, a, s);
-            span_loop<D, true>(t.pixel(sp), sp.count, t.z(sp, uint32_t(a[0]), uint32_t(s[0])),
+            run_span<D, true>(t.pixel(sp), sp.count, t.z(sp, uint32_t(a[0]), uint32_t(s[0])),
                                FlatShader{core::pixel_of<D>(value)});
         });
     });
