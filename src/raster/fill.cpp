@@ -101,12 +101,12 @@ struct Target {
     explicit Target(bool z) : entries(z ? bound_entries() : nullptr) {}
     // Spans come row after row down the picture, and the next one mostly lies under this
     // one: its pixels and entries are fetched while this span is drawn.
-    uint8_t* pixel(const Span& sp) const {
+    [[gnu::always_inline]] uint8_t* pixel(const Span& sp) const {
         uint8_t* p = core::pixel_address(vb, sp.x, sp.y);
         prefetch_below(p, vb.pitch, sp.count * (vb.depth / 8));
         return p;
     }
-    ZRun z(const Span& sp, uint32_t zv, uint32_t dz) const {
+    [[gnu::always_inline]] ZRun z(const Span& sp, uint32_t zv, uint32_t dz) const {
         uint32_t* e = entries ? entry_address(entries, sp.x, sp.y) : nullptr;
         if (e) prefetch_below(e, vb.width * 4, sp.count * 4);
         return {e, zv, dz, base};
@@ -128,7 +128,7 @@ bool stays_inside(int32_t a, int32_t d, int count, int size) {
 }
 
 template <class D, bool Z>
-void texel_run(uint8_t* p, int count, ZRun z, const TextureRecord& t, bool transparent, int32_t u, int32_t v,
+[[gnu::always_inline]] inline void texel_run(uint8_t* p, int count, ZRun z, const TextureRecord& t, bool transparent, int32_t u, int32_t v,
                int32_t du, int32_t dv) {
     const bool inside = stays_inside(u, du, count, t.width) && stays_inside(v, dv, count, t.height);
     const uint32_t uu = uint32_t(u), vv = uint32_t(v), dux = uint32_t(du), dvx = uint32_t(dv);
