@@ -198,7 +198,9 @@ void perspective(const int* xy, const void* uv, const double* xyz, int n, bool b
                 a[k] = l.v[k] + step[k] * double(sp.advance);
             }
             uint8_t* p = t.pixel(sp);
-            ZRun z = t.z(sp, 0, uint32_t(depth_step_of_w(step[2])));
+            ZRun z = t.z(sp, 0, Z ? uint32_t(depth_step_of_w(step[2])) : 0);
+            // Each run ends where the next starts: its end point, divided once, serves both.
+            double u0 = a[0] / a[2], v0 = a[1] / a[2];
             for (int left = sp.count; left > 0;) {
                 const int count = left <= run ? left : run;
                 const double* delta = whole;
@@ -206,16 +208,17 @@ void perspective(const int* xy, const void* uv, const double* xyz, int n, bool b
                     for (int k = 0; k < 3; ++k) part[k] = step[k] * double(count);
                     delta = part;
                 }
-                const double u0 = a[0] / a[2], v0 = a[1] / a[2];
-                const double u1 = (a[0] + delta[0]) / (a[2] + delta[2]), v1 = (a[1] + delta[1]) / (a[2] + delta[2]);
+                const double w0 = a[2];
+                for (int k = 0; k < 3; ++k) a[k] += delta[k];
+                const double u1 = a[0] / a[2], v1 = a[1] / a[2];
                 const int32_t du = fixed16((u1 - u0) / count), dv = fixed16((v1 - v0) / count);
                 const int32_t u = wrap_add(fixed16(u0), wrap_add(du >> 1, 0x8000));
                 const int32_t v = wrap_add(fixed16(v0), wrap_add(dv >> 1, 0x8000));
-                z.zv = depth_of_w(a[2]);
+                if constexpr (Z) z.zv = depth_of_w(w0);
                 texel_run<D, Z>(p, count, z, tex, transparent, u, v, du, dv);
                 p += ptrdiff_t(count) * D::bytes;
-                if (z.entry) z.entry += count;
-                for (int k = 0; k < 3; ++k) a[k] += delta[k];
+                if constexpr (Z) z.entry += count;
+                u0 = u1, v0 = v1;
                 left -= count;
             }
         });
