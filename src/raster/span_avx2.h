@@ -10,6 +10,8 @@
 // and leaves the rest (and every other processor) to span_loop.
 #pragma once
 
+#include <type_traits>
+
 #include "raster/scan.h"
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
@@ -175,8 +177,11 @@ inline bool present() {
 template <class D, bool Z, class Shader>
 inline void run_span(uint8_t* p, int count, ZRun z, Shader sh) {
 #if RSW32_RASTER_AVX2
-    if constexpr (D::bits == 16 || D::bits == 32) {
-        using V = typename avx2::VectorOf<D, Shader>::type;
+    using V = typename avx2::VectorOf<D, Shader>::type;
+    // Shading alone at 32 bits the compiler already turns into vector code in span_loop
+    // (at 16 bits its code lacks the narrowing to 16-bit lanes).
+    constexpr bool plain_shading = !Z && D::bits == 32 && std::is_same_v<V, avx2::Gouraud<D>>;
+    if constexpr ((D::bits == 16 || D::bits == 32) && !plain_shading) {
         bool usable = count >= 4 && avx2::present();
         if constexpr (requires { V::usable(0, 0); }) usable = usable && V::usable(sh.width, sh.height);
         if (usable) {
