@@ -9,7 +9,7 @@ BENCH_FILTER ?=
 BENCH_ARGS ?= --benchmark_repetitions=7 --benchmark_min_time=0.05 --benchmark_enable_random_interleaving=true \
   --benchmark_display_aggregates_only=true
 
-.PHONY: all deps demo test test-sanitize coverage bench fuzz fuzz-smoke install package gallery clean
+.PHONY: all deps demo test test-sanitize coverage bench bench-peer fuzz fuzz-smoke install package gallery clean
 
 all: build/release/Makefile
 	cmake --build build/release -j$(JOBS)
@@ -53,6 +53,13 @@ bench: build/release/Makefile
 	./build/release/bench/rsw32_bench --benchmark_out=build/release/bench.json --benchmark_out_format=json \
 	  $(if $(BENCH_FILTER),'--benchmark_filter=$(BENCH_FILTER)') $(BENCH_ARGS)
 	python3 bench/ratios.py build/release/bench.json
+
+# The rasterizers against Allegro 4's polygon renderer (liballegro4-dev), each in its own
+# process, taking turns for PEER_ROUNDS rounds; prints both pixel rates and their ratio.
+PEER_ROUNDS ?= 3
+bench-peer: build/release/Makefile
+	cmake --build build/release -j$(JOBS) --target rsw32_bench rsw32_allegro_peer
+	python3 bench/peer.py build/release $(PEER_ROUNDS)
 
 fuzz: | deps
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DRSW32_FUZZ=ON -DRSW32_TESTS=OFF -DRSW32_BENCH=OFF

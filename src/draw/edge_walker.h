@@ -85,7 +85,7 @@ struct EdgeChain {
 
     // One row down. False when the chain finished on this step; x then keeps the value
     // it had on the row above.
-    bool next_row(const VertexList& p, int bottom) {
+    [[gnu::always_inline]] bool next_row(const VertexList& p, int bottom) {
         if (--rows_left == 0) {
             if (!setup(p, lower, bottom)) {
                 rows_left = 1;

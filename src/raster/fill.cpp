@@ -8,6 +8,7 @@
 
 #include "core/color.h"
 #include "raster/scan.h"
+#include "raster/span_avx2.h"
 #include "raster/texture.h"
 #include "raster/zbuffer.h"
 
@@ -98,9 +99,22 @@ struct Target {
     uint32_t* entries;
     uint32_t base = zstate().base;
     explicit Target(bool z) : entries(z ? bound_entries() : nullptr) {}
-    uint8_t* pixel(const Span& sp) const { return core::pixel_address(vb, sp.x, sp.y); }
-    ZRun z(const Span& sp, uint32_t zv, uint32_t dz) const {
-        return {entries ? entry_address(entries, sp.x, sp.y) : nullptr, zv, dz, base};
+    // Spans come row after row down the picture, and the next one mostly lies under this
+    // one: its pixels and entries are fetched while this span is drawn.
+    [[gnu::always_inline]] uint8_t* pixel(const Span& sp) const {
+        uint8_t* p = core::pixel_address(vb, sp.x, sp.y);
+        prefetch_below(p, vb.pitch, sp.count * (vb.depth / 8));
+        return p;
+    }
+    [[gnu::always_inline]] ZRun z(const Span& sp, uint32_t zv, uint32_t dz) const {
+        uint32_t* e = entries ? entry_address(entries, sp.x, sp.y) : nullptr;
+        if (e) prefetch_below(e, vb.width * 4, sp.count * 4);
+        return {e, zv, dz, base};
+    }
+    static void prefetch_below(const void* p, int pitch, int bytes) {
+        const uintptr_t below = reinterpret_cast<uintptr_t>(p) - uintptr_t(pitch);
+        __builtin_prefetch(reinterpret_cast<const void*>(below), 1);
+        __builtin_prefetch(reinterpret_cast<const void*>(below + uintptr_t(bytes)), 1);
     }
 };
 
@@ -114,18 +128,18 @@ bool stays_inside(int32_t a, int32_t d, int count, int size) {
 }
 
 template <class D, bool Z>
-void texel_run(uint8_t* p, int count, ZRun z, const TextureRecord& t, bool transparent, int32_t u, int32_t v,
+[[gnu::always_inline]] inline void texel_run(uint8_t* p, int count, ZRun z, const TextureRecord& t, bool transparent, int32_t u, int32_t v,
                int32_t du, int32_t dv) {
     const bool inside = stays_inside(u, du, count, t.width) && stays_inside(v, dv, count, t.height);
     const uint32_t uu = uint32_t(u), vv = uint32_t(v), dux = uint32_t(du), dvx = uint32_t(dv);
     if (inside && !transparent)
-        span_loop<D, Z>(p, count, z, TextureShader<D, false, false>{t.texels, t.width, t.height, uu, vv, dux, dvx});
+        run_span<D, Z>(p, count, z, TextureShader<D, false, false>{t.texels, t.width, t.height, uu, vv, dux, dvx});
     else if (inside)
-        span_loop<D, Z>(p, count, z, TextureShader<D, false, true>{t.texels, t.width, t.height, uu, vv, dux, dvx});
+        run_span<D, Z>(p, count, z, TextureShader<D, false, true>{t.texels, t.width, t.height, uu, vv, dux, dvx});
     else if (!transparent)
-        span_loop<D, Z>(p, count, z, TextureShader<D, true, false>{t.texels, t.width, t.height, uu, vv, dux, dvx});
+        run_span<D, Z>(p, count, z, TextureShader<D, true, false>{t.texels, t.width, t.height, uu, vv, dux, dvx});
     else
-        span_loop<D, Z>(p, count, z, TextureShader<D, true, true>{t.texels, t.width, t.height, uu, vv, dux, dvx});
+        run_span<D, Z>(p, count, z, TextureShader<D, true, true>{t.texels, t.width, t.height, uu, vv, dux, dvx});
 }
 
 // Depth value w · 2^24 and steps d_w · 2^24 of perspective mapping, rounded and held to
@@ -184,7 +198,9 @@ void perspective(const int* xy, const void* uv, const double* xyz, int n, bool b
                 a[k] = l.v[k] + step[k] * double(sp.advance);
             }
             uint8_t* p = t.pixel(sp);
-            ZRun z = t.z(sp, 0, uint32_t(depth_step_of_w(step[2])));
+            ZRun z = t.z(sp, 0, Z ? uint32_t(depth_step_of_w(step[2])) : 0);
+            // Each run ends where the next starts: its end point, divided once, serves both.
+            double u0 = a[0] / a[2], v0 = a[1] / a[2];
             for (int left = sp.count; left > 0;) {
                 const int count = left <= run ? left : run;
                 const double* delta = whole;
@@ -192,16 +208,17 @@ void perspective(const int* xy, const void* uv, const double* xyz, int n, bool b
                     for (int k = 0; k < 3; ++k) part[k] = step[k] * double(count);
                     delta = part;
                 }
-                const double u0 = a[0] / a[2], v0 = a[1] / a[2];
-                const double u1 = (a[0] + delta[0]) / (a[2] + delta[2]), v1 = (a[1] + delta[1]) / (a[2] + delta[2]);
+                const double w0 = a[2];
+                for (int k = 0; k < 3; ++k) a[k] += delta[k];
+                const double u1 = a[0] / a[2], v1 = a[1] / a[2];
                 const int32_t du = fixed16((u1 - u0) / count), dv = fixed16((v1 - v0) / count);
                 const int32_t u = wrap_add(fixed16(u0), wrap_add(du >> 1, 0x8000));
                 const int32_t v = wrap_add(fixed16(v0), wrap_add(dv >> 1, 0x8000));
-                z.zv = depth_of_w(a[2]);
+                if constexpr (Z) z.zv = depth_of_w(w0);
                 texel_run<D, Z>(p, count, z, tex, transparent, u, v, du, dv);
                 p += ptrdiff_t(count) * D::bytes;
-                if (z.entry) z.entry += count;
-                for (int k = 0; k < 3; ++k) a[k] += delta[k];
+                if constexpr (Z) z.entry += count;
+                u0 = u1, v0 = v1;
                 left -= count;
             }
         });
@@ -223,7 +240,7 @@ void shade(const int* xy, const unsigned char* rgb, const double* xyz, int n) {
                 span_values(sp, l, r, a, s);
                 const GouraudShader<D> sh{uint32_t(a[0]), uint32_t(a[1]), uint32_t(a[2]),
                                           uint32_t(s[0]), uint32_t(s[1]), uint32_t(s[2])};
-                span_loop<D, Z>(t.pixel(sp), sp.count, t.z(sp, uint32_t(a[E::count - 1]), uint32_t(s[E::count - 1])), sh);
+                run_span<D, Z>(t.pixel(sp), sp.count, t.z(sp, uint32_t(a[E::count - 1]), uint32_t(s[E::count - 1])), sh);
             });
         }
     });
@@ -243,7 +260,7 @@ int polyfill_z(const int* xy, const double* xyz, int n) {
         scan<E>(xy, n, src, true, [&](const Span& sp, const E& l, const E& r) {
             int32_t a[1], s[1];
             span_values(sp, l, r, a, s);
-            span_loop<D, true>(t.pixel(sp), sp.count, t.z(sp, uint32_t(a[0]), uint32_t(s[0])),
+            run_span<D, true>(t.pixel(sp), sp.count, t.z(sp, uint32_t(a[0]), uint32_t(s[0])),
                                FlatShader{core::pixel_of<D>(value)});
         });
     });

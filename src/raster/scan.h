@@ -139,14 +139,20 @@ struct ZRun {
     uint32_t zv;      // depth value of the first pixel
     uint32_t dz;      // per-pixel step
     uint32_t base;    // frame base
+    void advance(int k) {
+        zv += uint32_t(k) * dz;
+        entry += k;
+    }
 };
 
 // Shaders make the pixel value of each pixel, left to right: value(v) stores it and
-// returns false for a pixel not to draw (a transparent texel); next() moves on one pixel.
+// returns false for a pixel not to draw (a transparent texel); next() moves on one pixel,
+// advance(k) k pixels (the 32-bit sums wrap, so this equals k calls of next()).
 struct FlatShader {
     uint32_t value;
     bool pixel(uint32_t& v) const { return v = value, true; }
     void next() {}
+    void advance(uint32_t) {}
 };
 
 template <class D>
@@ -160,6 +166,7 @@ struct GouraudShader {
         return true;
     }
     void next() { r += dr, g += dg, b += db; }
+    void advance(uint32_t k) { r += k * dr, g += k * dg, b += k * db; }
 };
 
 // Texels are the pixels of the depth, except at 32 bits: three bytes blue, green, red.
@@ -190,6 +197,7 @@ struct TextureShader {
         return !Transparent || out != 0;
     }
     void next() { u += du, v += dv; }
+    void advance(uint32_t k) { u += k * du, v += k * dv; }
 };
 
 template <class D, bool Z, class Shader>
