@@ -122,11 +122,14 @@ struct Output {
 using IdctFn = void (*)(const int16_t* coef, uint8_t* out, ptrdiff_t stride);
 // n pixels from full-resolution Y, Cb, Cr rows (Cb, Cr null for grayscale) into out.
 using ColorFn = void (*)(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* out, int n);
+// The first n samples of a row replicated hr times across: row[i] = src[i / hr].
+using WidenFn = void (*)(const uint8_t* src, int hr, uint8_t* row, int n);
 
 struct Kernels {
     IdctFn idct;
     ColorFn color[3];  // 16, 24, 32 bits
     ColorFn gray[3];
+    WidenFn widen;
     bool fast_entropy;  // lookup-table Huffman decoding over the 64-bit bit buffer
 };
 const Kernels& reference_kernels();

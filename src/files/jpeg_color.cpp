@@ -77,6 +77,10 @@ void gray32_ref(const uint8_t* y, const uint8_t*, const uint8_t*, uint8_t* out, 
     for (int i = 0; i < n; ++i) put24(out + 4 * i, {y[i], y[i], y[i]});
 }
 
+void widen_ref(const uint8_t* src, int hr, uint8_t* row, int n) {
+    for (int i = 0; i < n; ++i) row[i] = src[i / hr];
+}
+
 #if RSW32_X86_KERNELS
 
 #define RSW32_INLINE [[gnu::always_inline]] inline
@@ -208,16 +212,39 @@ RSW32_INLINE void gray_row(const uint8_t* y, uint8_t* out, int n, Tail tail) {
         gray_row<4>(y, o, n, gray32_ref);                                                               \
     }
 
+// Doubling (4:2:x chroma) sixteen samples at a time; other factors a sample at a time.
+RSW32_INLINE void widen_x86(const uint8_t* src, int hr, uint8_t* row, int n) {
+    int i = 0;
+    if (hr == 2) {
+        for (; i + 32 <= n; i += 32) {
+            const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i / 2));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), _mm_unpacklo_epi8(s, s));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i + 16), _mm_unpackhi_epi8(s, s));
+        }
+    } else {
+        for (; i + hr <= n; i += hr, ++src) std::memset(row + i, *src, size_t(hr));
+        src -= i / hr;
+    }
+    for (; i < n; ++i) row[i] = src[i / hr];
+}
+
+void widen_sse2(const uint8_t* src, int hr, uint8_t* row, int n) { widen_x86(src, hr, row, n); }
+__attribute__((target("avx2"))) void widen_avx2(const uint8_t* src, int hr, uint8_t* row, int n) {
+    widen_x86(src, hr, row, n);
+}
+
 RSW32_COLOR_SET(sse2, )
 RSW32_COLOR_SET(avx2, __attribute__((target("avx2"))))
 
 constexpr Kernels sse2_set{idct_sse2,
                            {color16_sse2, color24_sse2, color32_sse2},
                            {gray16_sse2, gray24_sse2, gray32_sse2},
+                           widen_sse2,
                            true};
 constexpr Kernels avx2_set{idct_avx2,
                            {color16_avx2, color24_avx2, color32_avx2},
                            {gray16_avx2, gray24_avx2, gray32_avx2},
+                           widen_avx2,
                            true};
 
 #else
@@ -225,6 +252,7 @@ constexpr Kernels avx2_set{idct_avx2,
 constexpr Kernels sse2_set{idct_reference,
                            {color16_ref, color24_ref, color32_ref},
                            {gray16_ref, gray24_ref, gray32_ref},
+                           widen_ref,
                            true};
 
 #endif
@@ -232,6 +260,7 @@ constexpr Kernels sse2_set{idct_reference,
 constexpr Kernels reference_set{idct_reference,
                                 {color16_ref, color24_ref, color32_ref},
                                 {gray16_ref, gray24_ref, gray32_ref},
+                                widen_ref,
                                 false};
 
 }  // namespace

@@ -282,11 +282,6 @@ struct BlockOut {
     }
 };
 
-// Replicates samples hr times across into the first n entries of row, starting at column x0.
-void widen(const uint8_t* src, int hr, int x0, int n, uint8_t* row) {
-    for (int i = 0; i < n; ++i) row[i] = src[(x0 + i) / hr];
-}
-
 template <class Bits>
 int run_scan(Bits& bits, const Frame& frame, const Output& out, const Kernels& k, Layout& l, uint8_t* memory) {
     Tables& t = tables();
@@ -330,6 +325,7 @@ int run_scan(Bits& bits, const Frame& frame, const Output& out, const Kernels& k
         }
         // The visible rows of this MCU row.
         const int from = std::max(row0, out.first_row), to = std::min(row0 + frame.mcu_h, end_row);
+        int widened[2] = {-1, -1};  // plane row held in wide[], which serves vr output rows
         for (int r = from; r < to; ++r) {
             uint8_t* dst = out.origin + ptrdiff_t(r - out.first_row) * out.row_step;
             const int in = r - row0;
@@ -344,10 +340,13 @@ int run_scan(Bits& bits, const Frame& frame, const Output& out, const Kernels& k
                 const uint8_t* src = p.data + (in / p.vr) * p.stride;
                 if (p.hr == 1) {
                     chroma[c - 1] = src + out.first_col;
-                } else {
-                    widen(src, p.hr, out.first_col, out.cols, wide[c - 1]);
-                    chroma[c - 1] = wide[c - 1];
+                    continue;
                 }
+                if (widened[c - 1] != in / p.vr) {
+                    k.widen(src, p.hr, wide[c - 1], out.first_col + out.cols);
+                    widened[c - 1] = in / p.vr;
+                }
+                chroma[c - 1] = wide[c - 1] + out.first_col;
             }
             k.color[color_index](y, chroma[0], chroma[1], dst, out.cols);
         }

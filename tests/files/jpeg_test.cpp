@@ -160,6 +160,15 @@ TEST(JpegColor, TablesAndVectorConversionAgreeOnEveryIndex) {
             k->gray[d](cb.data(), nullptr, nullptr, got.data(), n);
             EXPECT_EQ(got, want) << "gray, " << (d + 2) << " bytes";
         }
+    // Replication across by every factor, rows of every length up to a few vectors.
+    for (const Kernels* k : fast_kernels())
+        for (int hr = 1; hr <= 4; ++hr)
+            for (int n = 0; n <= 100; ++n) {
+                std::vector<uint8_t> want(size_t(n) + 1, 0xC3), got = want;
+                reference_kernels().widen(cr.data() + 5, hr, want.data(), n);
+                k->widen(cr.data() + 5, hr, got.data(), n);
+                ASSERT_EQ(got, want) << "widen " << hr << " " << n;
+            }
 }
 
 // Through the exports, at each depth: placement at the cursor, clipping at the right and
