@@ -132,7 +132,8 @@ struct FastBits {
     uint64_t resets[16]{};  // bit positions of data bytes that follow a marker, ascending
     int pending = 0;
 
-    void fill() {
+    // Byte by byte, through markers and the end of the data.
+    [[gnu::noinline]] void fill() {
         while (n <= 56) {
             const uint8_t* p = data.src.cur;
             if (p != data.src.end && *p != 0xFF) {
@@ -169,48 +170,75 @@ struct FastBits {
         pending -= i;
         reset_predictors(comps);
     }
-    void drop(int k) { acc <<= k, n -= k; }
-    int32_t bits(int s) {
-        if (s == 0) return 0;
-        const int32_t v = int32_t(acc >> (64 - s));
-        drop(s);
-        return v;
-    }
-    // Needs n >= 32.
-    int symbol(const HuffmanTable& t) {
-        const unsigned e = t.lookup[acc >> (64 - lookup_bits)];
-        if (e) {
-            drop(int(e >> 8));
-            return int(e & 255);
-        }
-        for (int l = lookup_bits + 1; l <= 16; ++l) {
-            const int32_t code = int32_t(acc >> (64 - l));
-            if (code <= t.maxcode[l]) {
-                drop(l);
-                return t.symbols[t.valptr[l] + code - t.mincode[l]];
-            }
-        }
-        drop(17);
-        return 0;
-    }
-    void align() { drop(n & 7); }
+    void align() { acc <<= n & 7, n -= n & 7; }
     uint64_t consumed() const { return data.loaded - uint64_t(n); }
 
+    // The bit buffer lives in registers while a block is decoded: `a` holds the next `m` bits,
+    // and it is written back only around the byte-by-byte fill.
     int block(Component& c, const Tables& t, int16_t* coef) {
+        uint64_t a = acc;
+        int m = n;
+        // Tops the buffer up to at least 57 bits: from the next 8 bytes at once when the bytes
+        // taken hold no FF (neither a marker nor a stuffed FF), else byte by byte.
+        auto refill = [&] {
+            const uint8_t* p = data.src.cur;
+            if (data.src.end - p >= 8) {
+                uint64_t w;
+                std::memcpy(&w, p, 8);
+                w = __builtin_bswap64(w);
+                const int take = (63 - m) >> 3;
+                const uint64_t ff = (~w - 0x0101010101010101u) & w & 0x8080808080808080u;
+                if (ff >> (64 - 8 * take) == 0) {
+                    a |= w >> (64 - 8 * take) << (64 - m - 8 * take);
+                    m += 8 * take;
+                    data.src.cur = p + take;
+                    data.loaded += uint64_t(8 * take);
+                    return;
+                }
+            }
+            acc = a, n = m;
+            fill();
+            a = acc, m = n;
+        };
+        // The symbol of the code at the top of the buffer, which holds at least 32 bits.
+        auto symbol = [&](const HuffmanTable& h) {
+            const unsigned e = h.lookup[a >> (64 - lookup_bits)];
+            if (e) {
+                a <<= e >> 8, m -= int(e >> 8);
+                return int(e & 255);
+            }
+            for (int l = lookup_bits + 1; l <= 16; ++l) {
+                const int32_t code = int32_t(a >> (64 - l));
+                if (code <= h.maxcode[l]) {
+                    a <<= l, m -= l;
+                    return int(h.symbols[h.valptr[l] + code - h.mincode[l]]);
+                }
+            }
+            a <<= 17, m -= 17;
+            return 0;
+        };
+        auto bits = [&](int s) {
+            if (s == 0) return int32_t(0);
+            const int32_t v = int32_t(a >> (64 - s));
+            a <<= s, m -= s;
+            return v;
+        };
+
         const uint8_t* q = t.quant[c.quant];
-        if (n < 32) fill();
+        if (m < 32) refill();
         const int s = dc_category(symbol(t.huffman[c.dc]));
         const int32_t diff = extend(bits(s), s);
+        acc = a, n = m;
         apply_resets();
         c.predictor = int32_t(uint32_t(c.predictor) + uint32_t(diff));
         coef[0] = times(c.predictor, q[0]);
         const HuffmanTable& ac = t.huffman[c.ac];
         int last = 0;
         for (int k = 1; k <= 63;) {
-            if (n < 32) fill();
-            const int32_t f = ac.ac_lookup[acc >> (64 - lookup_bits)];
+            if (m < 32) refill();
+            const int32_t f = ac.ac_lookup[a >> (64 - lookup_bits)];
             if (f) {
-                drop(f & 255);
+                a <<= f & 255, m -= f & 255;
                 k += (f >> 8) & 255;
                 if (k > 63) break;
                 coef[zigzag[k]] = times(f >> 16, q[zigzag[k]]);
@@ -230,6 +258,7 @@ struct FastBits {
             coef[zigzag[k]] = times(value, q[zigzag[k]]);
             last = k++;
         }
+        acc = a, n = m;
         return last;
     }
 };
