@@ -124,6 +124,16 @@ struct ReferenceBits {
 
 // ---- fast reader -----------------------------------------------------------------------
 
+// A code longer than the lookup: length << 8 | symbol by the per-length search over the top
+// of `a`; 17 bits and symbol 0 when no length up to 16 holds it.
+[[gnu::noinline]] int long_code(const HuffmanTable& t, uint64_t a) {
+    for (int l = lookup_bits + 1; l <= 16; ++l) {
+        const int32_t code = int32_t(a >> (64 - l));
+        if (code <= t.maxcode[l]) return l << 8 | t.symbols[t.valptr[l] + code - t.mincode[l]];
+    }
+    return 17 << 8;
+}
+
 struct FastBits {
     DataBytes data;
     Component* comps;
@@ -200,34 +210,34 @@ struct FastBits {
             fill();
             a = acc, m = n;
         };
-        // The symbol of the code at the top of the buffer, which holds at least 32 bits.
-        auto symbol = [&](const HuffmanTable& h) {
-            const unsigned e = h.lookup[a >> (64 - lookup_bits)];
-            if (e) {
-                a <<= e >> 8, m -= int(e >> 8);
-                return int(e & 255);
+        // The symbol and its magnitude bits for a step entry that leaves them partly undecoded;
+        // the buffer holds at least 32 bits.
+        auto finish = [&](const HuffmanTable& h, int32_t e, bool is_dc) {
+            int l = e & 31, sym = (e >> 8) & 255;
+            if (l == 0) {
+                const int found = long_code(h, a);
+                l = found >> 8, sym = found & 255;
             }
-            for (int l = lookup_bits + 1; l <= 16; ++l) {
-                const int32_t code = int32_t(a >> (64 - l));
-                if (code <= h.maxcode[l]) {
-                    a <<= l, m -= l;
-                    return int(h.symbols[h.valptr[l] + code - h.mincode[l]]);
-                }
+            a <<= l, m -= l;
+            const int s = is_dc ? dc_category(sym) : sym & 15;
+            int32_t value = 0;
+            if (s) {
+                value = extend(int32_t(a >> (64 - s)), s);
+                a <<= s, m -= s;
             }
-            a <<= 17, m -= 17;
-            return 0;
-        };
-        auto bits = [&](int s) {
-            if (s == 0) return int32_t(0);
-            const int32_t v = int32_t(a >> (64 - s));
-            a <<= s, m -= s;
-            return v;
+            return std::pair{sym, value};
         };
 
         const uint8_t* q = t.quant[c.quant];
         if (m < 32) refill();
-        const int s = dc_category(symbol(t.huffman[c.dc]));
-        const int32_t diff = extend(bits(s), s);
+        const HuffmanTable& dc = t.huffman[c.dc];
+        int32_t e = dc.step[a >> (64 - lookup_bits)], diff;
+        if (e & step_partial) {
+            diff = finish(dc, e, true).second;
+        } else {
+            a <<= e & 127, m -= e & 127;
+            diff = e >> 16;
+        }
         acc = a, n = m;
         apply_resets();
         c.predictor = int32_t(uint32_t(c.predictor) + uint32_t(diff));
@@ -236,26 +246,16 @@ struct FastBits {
         int last = 0;
         for (int k = 1; k <= 63;) {
             if (m < 32) refill();
-            const int32_t f = ac.ac_lookup[a >> (64 - lookup_bits)];
-            if (f) {
-                a <<= f & 255, m -= f & 255;
-                k += (f >> 8) & 255;
-                if (k > 63) break;
-                coef[zigzag[k]] = times(f >> 16, q[zigzag[k]]);
-                last = k++;
-                continue;
+            e = ac.step[a >> (64 - lookup_bits)];
+            if (e & step_partial) {
+                const auto [rs, value] = finish(ac, e, false);
+                // A zero run of 16 stores a zero at its end, as the table does for zero runs.
+                e = rs == 0 ? 64 << 8 : int32_t(uint32_t(value) << 16) | (rs >> 4) << 8;
             }
-            const int rs = symbol(ac);
-            if (rs == 0) break;
-            if (rs == 0xF0) {
-                k += 16;
-                continue;
-            }
-            k += rs >> 4;
-            const int size = rs & 15;
-            const int32_t value = extend(bits(size), size);
+            a <<= e & 127, m -= e & 127;
+            k += (e >> 8) & 255;
             if (k > 63) break;
-            coef[zigzag[k]] = times(value, q[zigzag[k]]);
+            coef[zigzag[k]] = times(e >> 16, q[zigzag[k]]);
             last = k++;
         }
         acc = a, n = m;
