@@ -183,15 +183,17 @@ struct FastBits {
     void align() { acc <<= n & 7, n -= n & 7; }
     uint64_t consumed() const { return data.loaded - uint64_t(n); }
 
-    // The bit buffer lives in registers while a block is decoded: `a` holds the next `m` bits,
-    // and it is written back only around the byte-by-byte fill.
-    int block(Component& c, const Tables& t, int16_t* coef) {
+    // The reader's state lives in registers while a block is decoded: `a` holds the next `m`
+    // bits, `p` is the next byte; they are written back around the byte-by-byte fill, the
+    // marker resets and at the end.
+    [[gnu::noinline]] int block(Component& c, const Tables& t, int16_t* coef) {
         uint64_t a = acc;
         int m = n;
+        const uint8_t* p = data.src.cur;
+        auto save = [&] { acc = a, n = m, data.loaded += uint64_t(p - data.src.cur) * 8, data.src.cur = p; };
         // Tops the buffer up to at least 57 bits: from the next 8 bytes at once when the bytes
         // taken hold no FF (neither a marker nor a stuffed FF), else byte by byte.
         auto refill = [&] {
-            const uint8_t* p = data.src.cur;
             if (data.src.end - p >= 8) {
                 uint64_t w;
                 std::memcpy(&w, p, 8);
@@ -200,18 +202,16 @@ struct FastBits {
                 const uint64_t ff = (~w - 0x0101010101010101u) & w & 0x8080808080808080u;
                 if (ff >> (64 - 8 * take) == 0) {
                     a |= w >> (64 - 8 * take) << (64 - m - 8 * take);
-                    m += 8 * take;
-                    data.src.cur = p + take;
-                    data.loaded += uint64_t(8 * take);
+                    m += 8 * take, p += take;
                     return;
                 }
             }
-            acc = a, n = m;
+            save();
             fill();
-            a = acc, m = n;
+            a = acc, m = n, p = data.src.cur;
         };
-        // The symbol and its magnitude bits for a step entry that leaves them partly undecoded;
-        // the buffer holds at least 32 bits.
+        // The symbol and the value of its magnitude bits for a step entry that leaves them
+        // partly undecoded; the buffer holds at least 32 bits.
         auto finish = [&](const HuffmanTable& h, int32_t e, bool is_dc) {
             int l = e & 31, sym = (e >> 8) & 255;
             if (l == 0) {
@@ -228,7 +228,6 @@ struct FastBits {
             return std::pair{sym, value};
         };
 
-        const uint8_t* q = t.quant[c.quant];
         if (m < 32) refill();
         const HuffmanTable& dc = t.huffman[c.dc];
         int32_t e = dc.step[a >> (64 - lookup_bits)], diff;
@@ -238,17 +237,20 @@ struct FastBits {
             a <<= e & 127, m -= e & 127;
             diff = e >> 16;
         }
-        acc = a, n = m;
-        apply_resets();
+        if (pending) {
+            save();
+            apply_resets();
+        }
+        const uint8_t* q = t.quant[c.quant];
         c.predictor = int32_t(uint32_t(c.predictor) + uint32_t(diff));
         coef[0] = times(c.predictor, q[0]);
-        const HuffmanTable& ac = t.huffman[c.ac];
+        const int32_t* ac = t.huffman[c.ac].step;
         int last = 0;
         for (int k = 1; k <= 63;) {
             if (m < 32) refill();
-            e = ac.step[a >> (64 - lookup_bits)];
+            e = ac[a >> (64 - lookup_bits)];
             if (e & step_partial) {
-                const auto [rs, value] = finish(ac, e, false);
+                const auto [rs, value] = finish(t.huffman[c.ac], e, false);
                 // A zero run of 16 stores a zero at its end, as the table does for zero runs.
                 e = rs == 0 ? 64 << 8 : int32_t(uint32_t(value) << 16) | (rs >> 4) << 8;
             }
@@ -258,7 +260,7 @@ struct FastBits {
             coef[zigzag[k]] = times(e >> 16, q[zigzag[k]]);
             last = k++;
         }
-        acc = a, n = m;
+        save();
         return last;
     }
 };
