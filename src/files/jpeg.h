@@ -122,6 +122,9 @@ struct Output {
 
 // Inverse DCT of 64 dequantized coefficients in natural order into 8 rows of 8 samples.
 using IdctFn = void (*)(const int16_t* coef, uint8_t* out, ptrdiff_t stride);
+// The same for two blocks, each to its own place.
+using Idct2Fn = void (*)(const int16_t* a, uint8_t* out_a, ptrdiff_t stride_a, const int16_t* b, uint8_t* out_b,
+                         ptrdiff_t stride_b);
 // n pixels from full-resolution Y, Cb, Cr rows (Cb, Cr null for grayscale) into out.
 using ColorFn = void (*)(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* out, int n);
 // The first n samples of a row replicated hr times across: row[i] = src[i / hr].
@@ -129,6 +132,7 @@ using WidenFn = void (*)(const uint8_t* src, int hr, uint8_t* row, int n);
 
 struct Kernels {
     IdctFn idct;
+    Idct2Fn idct2;
     ColorFn color[3];  // 16, 24, 32 bits
     ColorFn gray[3];
     WidenFn widen;
@@ -143,6 +147,8 @@ void idct_reference(const int16_t* coef, uint8_t* out, ptrdiff_t stride);
 // The vector kernels need coef 16-byte aligned.
 void idct_sse2(const int16_t* coef, uint8_t* out, ptrdiff_t stride);
 void idct_avx2(const int16_t* coef, uint8_t* out, ptrdiff_t stride);
+void idct2_avx2(const int16_t* a, uint8_t* out_a, ptrdiff_t stride_a, const int16_t* b, uint8_t* out_b,
+                ptrdiff_t stride_b);
 // The colour tables: entry[i] = trunc(c × (i − 128) + 0.5).
 struct ColorTables {
     int32_t cr_r[256], cb_g[256], cr_g[256], cb_b[256];

@@ -77,6 +77,13 @@ void gray32_ref(const uint8_t* y, const uint8_t*, const uint8_t*, uint8_t* out, 
     for (int i = 0; i < n; ++i) put24(out + 4 * i, {y[i], y[i], y[i]});
 }
 
+template <IdctFn idct>
+void idct_twice(const int16_t* a, uint8_t* out_a, ptrdiff_t stride_a, const int16_t* b, uint8_t* out_b,
+                ptrdiff_t stride_b) {
+    idct(a, out_a, stride_a);
+    idct(b, out_b, stride_b);
+}
+
 void widen_ref(const uint8_t* src, int hr, uint8_t* row, int n) {
     for (int i = 0; i < n; ++i) row[i] = src[i / hr];
 }
@@ -359,11 +366,13 @@ RSW32_AVX2_ROWS(24)
 RSW32_AVX2_ROWS(32)
 
 constexpr Kernels sse2_set{idct_sse2,
+                           idct_twice<idct_sse2>,
                            {color16_sse2, color24_sse2, color32_sse2},
                            {gray16_sse2, gray24_sse2, gray32_sse2},
                            widen_sse2,
                            true};
 constexpr Kernels avx2_set{idct_avx2,
+                           idct2_avx2,
                            {color16_avx2, color24_avx2, color32_avx2},
                            {gray16_avx2, gray24_avx2, gray32_avx2},
                            widen_avx2,
@@ -372,6 +381,7 @@ constexpr Kernels avx2_set{idct_avx2,
 #else
 
 constexpr Kernels sse2_set{idct_reference,
+                           idct_twice<idct_reference>,
                            {color16_ref, color24_ref, color32_ref},
                            {gray16_ref, gray24_ref, gray32_ref},
                            widen_ref,
@@ -380,6 +390,7 @@ constexpr Kernels sse2_set{idct_reference,
 #endif
 
 constexpr Kernels reference_set{idct_reference,
+                                idct_twice<idct_reference>,
                                 {color16_ref, color24_ref, color32_ref},
                                 {gray16_ref, gray24_ref, gray32_ref},
                                 widen_ref,

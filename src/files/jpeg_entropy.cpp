@@ -299,31 +299,56 @@ Layout layout(int width, int mcu_w, int mcu_h, const int h[3], const int v[3], i
     return l;
 }
 
+// Blocks from the entropy decoder to the planes. Blocks are decoded into coef(); one that
+// needs the inverse DCT waits for a second so that both go through the kernel together.
 struct BlockOut {
     const Kernels& k;
-    // A block whose only coefficient is DC is flat: both passes reduce to one value.
-    void put(const int16_t* coef, int last, uint8_t* out, int stride) const {
+    alignas(32) int16_t blocks[2][64]{};
+    int current = 0;              // blocks[current] receives the next block
+    uint8_t* waiting = nullptr;   // where blocks[1 - current] goes, if it waits
+    int waiting_stride = 0;
+
+    int16_t* coef() { return blocks[current]; }
+    void put(int last, uint8_t* out, int stride) {
+        int16_t* c = blocks[current];
         if (last == 0 && k.fast_entropy) {
-            const int32_t v = ((int32_t(coef[0]) * 4 * 8192 + 131072) >> 18) + 128;
+            // A block whose only coefficient is DC is flat: both passes reduce to one value.
+            const int32_t v = ((int32_t(c[0]) * 4 * 8192 + 131072) >> 18) + 128;
             const uint8_t s = uint8_t(std::clamp(v, 0, 255));
             for (int r = 0; r < 8; ++r) std::memset(out + r * stride, s, 8);
+            c[0] = 0;
             return;
         }
-        k.idct(coef, out, stride);
+        if (!waiting) {
+            waiting = out, waiting_stride = stride, current = 1 - current;
+            return;
+        }
+        int16_t* w = blocks[1 - current];
+        k.idct2(w, waiting, waiting_stride, c, out, stride);
+        std::memset(w, 0, sizeof blocks[0]);
+        std::memset(c, 0, sizeof blocks[0]);
+        waiting = nullptr;
+    }
+    // Before the planes are read.
+    void flush() {
+        if (!waiting) return;
+        int16_t* w = blocks[1 - current];
+        k.idct(w, waiting, waiting_stride);
+        std::memset(w, 0, sizeof blocks[0]);
+        waiting = nullptr;
     }
 };
 
 template <class Bits>
 int run_scan(Bits& bits, const Frame& frame, const Output& out, const Kernels& k, Layout& l, uint8_t* memory) {
     Tables& t = tables();
-    const BlockOut put{k};
+    BlockOut put{k};
     const int color_index = out.depth == 16 ? 0 : out.depth == 24 ? 1 : 2;
     uint8_t* wide[2] = {memory + l.total - 2 * l.row_bytes, memory + l.total - l.row_bytes};
     const int interval = frame.restart_interval;
     int counter = interval;
     const bool colour = frame.components == 3;
     const int end_row = out.first_row + out.rows;
-    alignas(32) int16_t coef[64];
 
     auto restart = [&] {
         if (interval != 0 && --counter == 0) counter = interval, bits.align();
@@ -337,9 +362,8 @@ int run_scan(Bits& bits, const Frame& frame, const Output& out, const Kernels& k
                     Component& comp = t.component[c];
                     for (int v = 0; v < p.v; ++v)
                         for (int h = 0; h < p.h; ++h) {
-                            std::memset(coef, 0, sizeof coef);
-                            const int last = bits.block(comp, t, coef);
-                            put.put(coef, last, p.data + (v * 8) * p.stride + (mx * p.h + h) * 8, p.stride);
+                            const int last = bits.block(comp, t, put.coef());
+                            put.put(last, p.data + (v * 8) * p.stride + (mx * p.h + h) * 8, p.stride);
                         }
                 }
                 restart();
@@ -348,12 +372,12 @@ int run_scan(Bits& bits, const Frame& frame, const Output& out, const Kernels& k
             const Plane& p = l.plane[0];
             Component& comp = t.component[frame.slot[0]];
             for (int bx = 0; bx < (frame.width + 7) / 8; ++bx) {
-                std::memset(coef, 0, sizeof coef);
-                const int last = bits.block(comp, t, coef);
-                put.put(coef, last, p.data + bx * 8, p.stride);
+                const int last = bits.block(comp, t, put.coef());
+                put.put(last, p.data + bx * 8, p.stride);
                 restart();
             }
         }
+        put.flush();
         // The visible rows of this MCU row.
         const int from = std::max(row0, out.first_row), to = std::min(row0 + frame.mcu_h, end_row);
         int widened[2] = {-1, -1};  // plane row held in wide[], which serves vr output rows
