@@ -245,7 +245,7 @@ RSW32_COLOR_SET(sse2, )
 // The AVX2 rows take 32 pixels at a time through the same arithmetic in 256-bit registers
 // and leave the rest to the SSE2 rows. Unpacking works within 128-bit lanes, so the low
 // halves hold pixels 0-7 and 16-23, the high halves 8-15 and 24-31.
-#define RSW32_AVX2 __attribute__((target("avx2"))) RSW32_INLINE
+#define RSW32_AVX2 [[gnu::always_inline, gnu::target("avx2")]] inline
 
 struct Rgb32 {
     __m256i b[2], g[2], r[2];

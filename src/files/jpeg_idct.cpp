@@ -177,7 +177,7 @@ RSW32_INLINE void idct_x86(const int16_t* coef, uint8_t* out, ptrdiff_t stride) 
 
 // Two blocks at once in AVX2: the same steps with the first block in the low 128-bit lane
 // and the second in the high lane (every step works within lanes).
-#define RSW32_AVX2 __attribute__((target("avx2"))) RSW32_INLINE
+#define RSW32_AVX2 [[gnu::always_inline, gnu::target("avx2")]] inline
 
 RSW32_AVX2 __m256i pair2(int a, int b) { return _mm256_set1_epi32(int32_t(uint32_t(uint16_t(a)) | uint32_t(b) << 16)); }
 
