@@ -9,7 +9,7 @@ BENCH_FILTER ?=
 BENCH_ARGS ?= --benchmark_repetitions=7 --benchmark_min_time=0.05 --benchmark_enable_random_interleaving=true \
   --benchmark_display_aggregates_only=true
 
-.PHONY: all deps demo test test-sanitize coverage bench fuzz fuzz-smoke clean
+.PHONY: all deps demo test test-sanitize coverage bench fuzz fuzz-smoke install package gallery clean
 
 all: build/release/Makefile
 	cmake --build build/release -j$(JOBS)
@@ -66,6 +66,23 @@ fuzz-smoke: fuzz
 	  cp tests/data/files/*.$$name $$corpus/ 2>/dev/null || true; \
 	  echo "== $$name"; $$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 $$corpus || exit 1; \
 	done
+
+# The library, headers, CMake and pkg-config files and examples under PREFIX; `make package`
+# wraps the same files as a Debian package in build/release/package/.
+PREFIX ?= /usr/local
+INSTALLED = rsw32 rsw32_archive rsw32_first rsw32_demo rsw32_show
+install: build/release/Makefile
+	cmake --build build/release -j$(JOBS) --target $(INSTALLED)
+	cmake --install build/release --prefix $(PREFIX)
+
+package: build/release/Makefile
+	cmake --build build/release -j$(JOBS) --target $(INSTALLED)
+	cd build/release && cpack
+
+# The README's pictures: every demo scene at the four depths, under docs/gallery/.
+gallery: build/release/Makefile
+	cmake --build build/release -j$(JOBS) --target rsw32_demo
+	tools/gallery build/release/examples/rsw32_demo
 
 clean:
 	rm -rf build out

@@ -9,14 +9,15 @@
 
 namespace {
 
-// An 8 × 8 checkerboard of two colours in the texel format of the depth.
+// An 8 × 8 checkerboard of two colours in the texel format of the depth (at 8 bits the
+// palette entries nearest to them).
 std::vector<uint8_t> checker(int depth, int side) {
     const int bytes = depth == 8 ? 1 : depth == 16 ? 2 : 3;
     std::vector<uint8_t> t(size_t(side * side * bytes));
     for (int v = 0; v < side; ++v)
         for (int u = 0; u < side; ++u) {
             const bool light = ((u / 8) ^ (v / 8)) & 1;
-            const uint32_t value = depth == 8 ? (light ? 15u : 4u)
+            const uint32_t value = depth == 8 ? uint32_t(light ? rs_findrgb(255, 208, 64) : rs_findrgb(32, 64, 192))
                                    : depth == 16 ? (light ? 0xFFE0u : 0x001Fu)
                                                  : (light ? 0xFFD040u : 0x2040C0u);
             std::memcpy(&t[size_t((v * side + u) * bytes)], &value, size_t(bytes));
