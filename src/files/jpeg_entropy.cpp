@@ -3,10 +3,11 @@
 //
 // Two bit readers decode the same stream. The reference reader takes one bit at a time from
 // a byte and a rotating mask and searches the code lengths one by one, as the decoding
-// procedure states it; the fast reader keeps up to 64 bits in a register and looks up the
-// first 9 bits of a code (with the magnitude bits of short AC codes), falling back to the
-// per-length search for longer codes. Both see the same data bytes and give the same
-// coefficients, DC predictors and bit positions for any bytes.
+// procedure states it; the fast reader keeps up to 64 bits in a register, refilled 8 bytes
+// at a time where they hold no FF, and looks up the first 10 bits of a code (with its
+// magnitude bits when they fit), falling back to the per-length search for longer codes.
+// Both see the same data bytes and give the same coefficients, DC predictors and bit
+// positions for any bytes.
 //
 // Markers inside the data reset all DC predictors when the first bit after them is taken.
 // The fast reader loads bytes ahead, so it notes where each marker's following byte starts
@@ -15,8 +16,9 @@
 //
 // The MCU row lives in one plane per component at the component's own resolution. Blocks are
 // written there once; replication across (horizontal factor) and down (vertical factor) is
-// done while converting each output row, which gives the same pixels as replicating into an
-// interleaved strip. Only the visible part of each row is converted.
+// done while converting each output row (a widened chroma row serves every output row it
+// covers), which gives the same pixels as replicating into an interleaved strip. Only the
+// visible part of each row is converted.
 #include <algorithm>
 #include <cstring>
 #include <limits>
