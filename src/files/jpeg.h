@@ -53,21 +53,23 @@ struct ByteSource {
 
 // ---- tables --------------------------------------------------------------------------
 
-constexpr int lookup_bits = 9;
+constexpr int lookup_bits = 10;
 
 // One Huffman table slot: the symbol list in file order and the per-length code bounds of
 // the canonical code (index 1..16; maxcode[17] ends every search), plus a lookup over the
-// first 9 bits built by running the same search on every 9-bit prefix.
+// first 10 bits built by running the same search on every 10-bit prefix.
 struct HuffmanTable {
     uint8_t symbols[256]{};
     int32_t mincode[18]{}, maxcode[18]{}, valptr[18]{};
-    // (code length << 8) | symbol for a code of at most 9 bits, 0 when the code is longer.
-    uint16_t lookup[1 << lookup_bits]{};
-    // AC tables: the whole coefficient when code and magnitude bits fit in 9 bits:
-    // value << 16 | run << 8 | total length, 0 when they do not (or the symbol ends a block).
-    int32_t ac_lookup[1 << lookup_bits]{};
+    // What the next 10 bits decode to. When the code and its magnitude bits fit in them:
+    // value << 16 | run << 8 | bits taken, where the value is the extended magnitude (the DC
+    // difference in DC tables, the coefficient in AC tables) and the run is the zeros before
+    // it (64 for an end of block). Otherwise step_partial | symbol << 8 | code length, with a
+    // length of 0 when the code is longer than 10 bits.
+    int32_t step[1 << lookup_bits]{};
     bool defined = false;
 };
+constexpr int32_t step_partial = 0x80;
 
 struct Component {
     int h = 0, v = 0;       // sampling factors
@@ -120,13 +122,20 @@ struct Output {
 
 // Inverse DCT of 64 dequantized coefficients in natural order into 8 rows of 8 samples.
 using IdctFn = void (*)(const int16_t* coef, uint8_t* out, ptrdiff_t stride);
+// The same for two blocks, each to its own place.
+using Idct2Fn = void (*)(const int16_t* a, uint8_t* out_a, ptrdiff_t stride_a, const int16_t* b, uint8_t* out_b,
+                         ptrdiff_t stride_b);
 // n pixels from full-resolution Y, Cb, Cr rows (Cb, Cr null for grayscale) into out.
 using ColorFn = void (*)(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* out, int n);
+// The first n samples of a row replicated hr times across: row[i] = src[i / hr].
+using WidenFn = void (*)(const uint8_t* src, int hr, uint8_t* row, int n);
 
 struct Kernels {
     IdctFn idct;
+    Idct2Fn idct2;
     ColorFn color[3];  // 16, 24, 32 bits
     ColorFn gray[3];
+    WidenFn widen;
     bool fast_entropy;  // lookup-table Huffman decoding over the 64-bit bit buffer
 };
 const Kernels& reference_kernels();
@@ -138,6 +147,8 @@ void idct_reference(const int16_t* coef, uint8_t* out, ptrdiff_t stride);
 // The vector kernels need coef 16-byte aligned.
 void idct_sse2(const int16_t* coef, uint8_t* out, ptrdiff_t stride);
 void idct_avx2(const int16_t* coef, uint8_t* out, ptrdiff_t stride);
+void idct2_avx2(const int16_t* a, uint8_t* out_a, ptrdiff_t stride_a, const int16_t* b, uint8_t* out_b,
+                ptrdiff_t stride_b);
 // The colour tables: entry[i] = trunc(c × (i − 128) + 0.5).
 struct ColorTables {
     int32_t cr_r[256], cb_g[256], cr_g[256], cb_b[256];

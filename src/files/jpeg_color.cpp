@@ -77,6 +77,17 @@ void gray32_ref(const uint8_t* y, const uint8_t*, const uint8_t*, uint8_t* out, 
     for (int i = 0; i < n; ++i) put24(out + 4 * i, {y[i], y[i], y[i]});
 }
 
+template <IdctFn idct>
+void idct_twice(const int16_t* a, uint8_t* out_a, ptrdiff_t stride_a, const int16_t* b, uint8_t* out_b,
+                ptrdiff_t stride_b) {
+    idct(a, out_a, stride_a);
+    idct(b, out_b, stride_b);
+}
+
+void widen_ref(const uint8_t* src, int hr, uint8_t* row, int n) {
+    for (int i = 0; i < n; ++i) row[i] = src[i / hr];
+}
+
 #if RSW32_X86_KERNELS
 
 #define RSW32_INLINE [[gnu::always_inline]] inline
@@ -208,30 +219,181 @@ RSW32_INLINE void gray_row(const uint8_t* y, uint8_t* out, int n, Tail tail) {
         gray_row<4>(y, o, n, gray32_ref);                                                               \
     }
 
+// Doubling (4:2:x chroma) sixteen samples at a time; other factors a sample at a time.
+RSW32_INLINE void widen_x86(const uint8_t* src, int hr, uint8_t* row, int n) {
+    int i = 0;
+    if (hr == 2) {
+        for (; i + 32 <= n; i += 32) {
+            const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i / 2));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), _mm_unpacklo_epi8(s, s));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i + 16), _mm_unpackhi_epi8(s, s));
+        }
+    } else {
+        for (; i + hr <= n; i += hr, ++src) std::memset(row + i, *src, size_t(hr));
+        src -= i / hr;
+    }
+    for (; i < n; ++i) row[i] = src[i / hr];
+}
+
+void widen_sse2(const uint8_t* src, int hr, uint8_t* row, int n) { widen_x86(src, hr, row, n); }
+__attribute__((target("avx2"))) void widen_avx2(const uint8_t* src, int hr, uint8_t* row, int n) {
+    widen_x86(src, hr, row, n);
+}
+
 RSW32_COLOR_SET(sse2, )
-RSW32_COLOR_SET(avx2, __attribute__((target("avx2"))))
+
+// The AVX2 rows take 32 pixels at a time through the same arithmetic in 256-bit registers
+// and leave the rest to the SSE2 rows. Unpacking works within 128-bit lanes, so the low
+// halves hold pixels 0-7 and 16-23, the high halves 8-15 and 24-31.
+#define RSW32_AVX2 [[gnu::always_inline, gnu::target("avx2")]] inline
+
+struct Rgb32 {
+    __m256i b[2], g[2], r[2];
+};
+
+RSW32_AVX2 __m256i term(__m256i d4, int16_t k) {
+    const __m256i kk = _mm256_set1_epi16(k);
+    const __m256i r = _mm256_add_epi16(_mm256_mulhi_epi16(d4, kk), _mm256_srli_epi16(_mm256_mullo_epi16(d4, kk), 15));
+    return _mm256_sub_epi16(r, _mm256_srai_epi16(r, 15));
+}
+
+RSW32_AVX2 Rgb32 convert32(const uint8_t* y, const uint8_t* cb, const uint8_t* cr) {
+    const __m256i zero = _mm256_setzero_si256(), bias = _mm256_set1_epi16(128), hi = _mm256_set1_epi16(255);
+    const __m256i Y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(y));
+    const __m256i B = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(cb));
+    const __m256i R = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(cr));
+    Rgb32 o;
+    for (int h = 0; h < 2; ++h) {
+        const __m256i y16 = h ? _mm256_unpackhi_epi8(Y, zero) : _mm256_unpacklo_epi8(Y, zero);
+        const __m256i cb16 = h ? _mm256_unpackhi_epi8(B, zero) : _mm256_unpacklo_epi8(B, zero);
+        const __m256i cr16 = h ? _mm256_unpackhi_epi8(R, zero) : _mm256_unpacklo_epi8(R, zero);
+        const __m256i cb4 = _mm256_slli_epi16(_mm256_sub_epi16(cb16, bias), 2);
+        const __m256i cr4 = _mm256_slli_epi16(_mm256_sub_epi16(cr16, bias), 2);
+        o.r[h] = _mm256_min_epi16(_mm256_max_epi16(_mm256_add_epi16(y16, term(cr4, K_cr_r)), zero), hi);
+        o.g[h] = _mm256_min_epi16(
+            _mm256_max_epi16(_mm256_sub_epi16(_mm256_sub_epi16(y16, term(cb4, K_cb_g)), term(cr4, K_cr_g)), zero), hi);
+        o.b[h] = _mm256_min_epi16(_mm256_max_epi16(_mm256_add_epi16(y16, term(cb4, K_cb_b)), zero), hi);
+    }
+    return o;
+}
+
+RSW32_AVX2 Rgb32 gray32(const uint8_t* y) {
+    const __m256i Y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(y));
+    Rgb32 o;
+    o.b[0] = o.g[0] = o.r[0] = _mm256_unpacklo_epi8(Y, _mm256_setzero_si256());
+    o.b[1] = o.g[1] = o.r[1] = _mm256_unpackhi_epi8(Y, _mm256_setzero_si256());
+    return o;
+}
+
+RSW32_AVX2 void store16(const Rgb32& c, uint8_t* out) {
+    __m256i v[2];
+    for (int h = 0; h < 2; ++h)
+        v[h] = _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(_mm256_and_si256(c.r[h], _mm256_set1_epi16(0xF8)), 8),
+                                               _mm256_slli_epi16(_mm256_srli_epi16(c.g[h], 2), 5)),
+                               _mm256_srli_epi16(c.b[h], 3));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_permute2x128_si256(v[0], v[1], 0x20));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 32), _mm256_permute2x128_si256(v[0], v[1], 0x31));
+}
+
+// The 32 pixels as blue, green, red, 0 in pixel order, eight to a register.
+RSW32_AVX2 void bgr0(const Rgb32& c, __m256i* px) {
+    __m256i q[4];
+    for (int h = 0; h < 2; ++h) {
+        const __m256i bg = _mm256_or_si256(c.b[h], _mm256_slli_epi16(c.g[h], 8));
+        q[2 * h] = _mm256_unpacklo_epi16(bg, c.r[h]);      // pixels 0-3, 16-19 (+8 for h)
+        q[2 * h + 1] = _mm256_unpackhi_epi16(bg, c.r[h]);  // pixels 4-7, 20-23 (+8 for h)
+    }
+    px[0] = _mm256_permute2x128_si256(q[0], q[1], 0x20);
+    px[1] = _mm256_permute2x128_si256(q[2], q[3], 0x20);
+    px[2] = _mm256_permute2x128_si256(q[0], q[1], 0x31);
+    px[3] = _mm256_permute2x128_si256(q[2], q[3], 0x31);
+}
+
+RSW32_AVX2 void store32(const Rgb32& c, uint8_t* out) {
+    __m256i px[4];
+    bgr0(c, px);
+    const __m256i keep = _mm256_set1_epi32(int32_t(0xFF000000u));
+    for (int i = 0; i < 4; ++i) {
+        __m256i* p = reinterpret_cast<__m256i*>(out + 32 * i);
+        _mm256_storeu_si256(p, _mm256_or_si256(_mm256_and_si256(_mm256_loadu_si256(p), keep), px[i]));
+    }
+}
+
+RSW32_AVX2 void store24(const Rgb32& c, uint8_t* out) {
+    __m256i px[4];
+    bgr0(c, px);
+    // Four pixels of each 128-bit lane into its low 12 bytes; each 16-byte store is partly
+    // overwritten by the next, and the last writes 12 bytes exactly.
+    const __m256i squeeze = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
+                                             0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    for (int i = 0; i < 4; ++i) {
+        const __m256i v = _mm256_shuffle_epi8(px[i], squeeze);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 24 * i), _mm256_castsi256_si128(v));
+        const __m128i upper = _mm256_extracti128_si256(v, 1);
+        if (i < 3) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 24 * i + 12), upper);
+        } else {
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 84), upper);
+            const int32_t tail = _mm_cvtsi128_si32(_mm_srli_si128(upper, 8));
+            std::memcpy(out + 92, &tail, 4);
+        }
+    }
+}
+
+template <int Bytes>
+RSW32_AVX2 void store(const Rgb32& c, uint8_t* out) {
+    if constexpr (Bytes == 2) store16(c, out);
+    else if constexpr (Bytes == 3) store24(c, out);
+    else store32(c, out);
+}
+
+#define RSW32_AVX2_ROWS(bytes)                                                                                         \
+    __attribute__((target("avx2"))) void color##bytes##_avx2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr,   \
+                                                              uint8_t* o, int n) {                                     \
+        int i = 0;                                                                                                     \
+        for (; i + 32 <= n; i += 32) store<bytes / 8>(convert32(y + i, cb + i, cr + i), o + bytes / 8 * i);            \
+        color_row<bytes / 8>(y + i, cb + i, cr + i, o + bytes / 8 * i, n - i, color##bytes##_ref);                     \
+    }                                                                                                                  \
+    __attribute__((target("avx2"))) void gray##bytes##_avx2(const uint8_t* y, const uint8_t*, const uint8_t*,          \
+                                                             uint8_t* o, int n) {                                      \
+        int i = 0;                                                                                                     \
+        for (; i + 32 <= n; i += 32) store<bytes / 8>(gray32(y + i), o + bytes / 8 * i);                               \
+        gray_row<bytes / 8>(y + i, o + bytes / 8 * i, n - i, gray##bytes##_ref);                                       \
+    }
+
+RSW32_AVX2_ROWS(16)
+RSW32_AVX2_ROWS(24)
+RSW32_AVX2_ROWS(32)
 
 constexpr Kernels sse2_set{idct_sse2,
+                           idct_twice<idct_sse2>,
                            {color16_sse2, color24_sse2, color32_sse2},
                            {gray16_sse2, gray24_sse2, gray32_sse2},
+                           widen_sse2,
                            true};
 constexpr Kernels avx2_set{idct_avx2,
+                           idct2_avx2,
                            {color16_avx2, color24_avx2, color32_avx2},
                            {gray16_avx2, gray24_avx2, gray32_avx2},
+                           widen_avx2,
                            true};
 
 #else
 
 constexpr Kernels sse2_set{idct_reference,
+                           idct_twice<idct_reference>,
                            {color16_ref, color24_ref, color32_ref},
                            {gray16_ref, gray24_ref, gray32_ref},
+                           widen_ref,
                            true};
 
 #endif
 
 constexpr Kernels reference_set{idct_reference,
+                                idct_twice<idct_reference>,
                                 {color16_ref, color24_ref, color32_ref},
                                 {gray16_ref, gray24_ref, gray32_ref},
+                                widen_ref,
                                 false};
 
 }  // namespace

@@ -3,10 +3,11 @@
 //
 // Two bit readers decode the same stream. The reference reader takes one bit at a time from
 // a byte and a rotating mask and searches the code lengths one by one, as the decoding
-// procedure states it; the fast reader keeps up to 64 bits in a register and looks up the
-// first 9 bits of a code (with the magnitude bits of short AC codes), falling back to the
-// per-length search for longer codes. Both see the same data bytes and give the same
-// coefficients, DC predictors and bit positions for any bytes.
+// procedure states it; the fast reader keeps up to 64 bits in a register, refilled 8 bytes
+// at a time where they hold no FF, and looks up the first 10 bits of a code (with its
+// magnitude bits when they fit), falling back to the per-length search for longer codes.
+// Both see the same data bytes and give the same coefficients, DC predictors and bit
+// positions for any bytes.
 //
 // Markers inside the data reset all DC predictors when the first bit after them is taken.
 // The fast reader loads bytes ahead, so it notes where each marker's following byte starts
@@ -15,8 +16,9 @@
 //
 // The MCU row lives in one plane per component at the component's own resolution. Blocks are
 // written there once; replication across (horizontal factor) and down (vertical factor) is
-// done while converting each output row, which gives the same pixels as replicating into an
-// interleaved strip. Only the visible part of each row is converted.
+// done while converting each output row (a widened chroma row serves every output row it
+// covers), which gives the same pixels as replicating into an interleaved strip. Only the
+// visible part of each row is converted.
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -124,6 +126,16 @@ struct ReferenceBits {
 
 // ---- fast reader -----------------------------------------------------------------------
 
+// A code longer than the lookup: length << 8 | symbol by the per-length search over the top
+// of `a`; 17 bits and symbol 0 when no length up to 16 holds it.
+[[gnu::noinline]] int long_code(const HuffmanTable& t, uint64_t a) {
+    for (int l = lookup_bits + 1; l <= 16; ++l) {
+        const int32_t code = int32_t(a >> (64 - l));
+        if (code <= t.maxcode[l]) return l << 8 | t.symbols[t.valptr[l] + code - t.mincode[l]];
+    }
+    return 17 << 8;
+}
+
 struct FastBits {
     DataBytes data;
     Component* comps;
@@ -132,7 +144,8 @@ struct FastBits {
     uint64_t resets[16]{};  // bit positions of data bytes that follow a marker, ascending
     int pending = 0;
 
-    void fill() {
+    // Byte by byte, through markers and the end of the data.
+    [[gnu::noinline]] void fill() {
         while (n <= 56) {
             const uint8_t* p = data.src.cur;
             if (p != data.src.end && *p != 0xFF) {
@@ -169,67 +182,87 @@ struct FastBits {
         pending -= i;
         reset_predictors(comps);
     }
-    void drop(int k) { acc <<= k, n -= k; }
-    int32_t bits(int s) {
-        if (s == 0) return 0;
-        const int32_t v = int32_t(acc >> (64 - s));
-        drop(s);
-        return v;
-    }
-    // Needs n >= 32.
-    int symbol(const HuffmanTable& t) {
-        const unsigned e = t.lookup[acc >> (64 - lookup_bits)];
-        if (e) {
-            drop(int(e >> 8));
-            return int(e & 255);
-        }
-        for (int l = lookup_bits + 1; l <= 16; ++l) {
-            const int32_t code = int32_t(acc >> (64 - l));
-            if (code <= t.maxcode[l]) {
-                drop(l);
-                return t.symbols[t.valptr[l] + code - t.mincode[l]];
-            }
-        }
-        drop(17);
-        return 0;
-    }
-    void align() { drop(n & 7); }
+    void align() { acc <<= n & 7, n -= n & 7; }
     uint64_t consumed() const { return data.loaded - uint64_t(n); }
 
-    int block(Component& c, const Tables& t, int16_t* coef) {
+    // The reader's state lives in registers while a block is decoded: `a` holds the next `m`
+    // bits, `p` is the next byte; they are written back around the byte-by-byte fill, the
+    // marker resets and at the end.
+    [[gnu::noinline]] int block(Component& c, const Tables& t, int16_t* coef) {
+        uint64_t a = acc;
+        int m = n;
+        const uint8_t* p = data.src.cur;
+        auto save = [&] { acc = a, n = m, data.loaded += uint64_t(p - data.src.cur) * 8, data.src.cur = p; };
+        // Tops the buffer up to at least 57 bits: from the next 8 bytes at once when the bytes
+        // taken hold no FF (neither a marker nor a stuffed FF), else byte by byte.
+        auto refill = [&] {
+            if (data.src.end - p >= 8) {
+                uint64_t w;
+                std::memcpy(&w, p, 8);
+                w = __builtin_bswap64(w);
+                const int take = (63 - m) >> 3;
+                const uint64_t ff = (~w - 0x0101010101010101u) & w & 0x8080808080808080u;
+                if (ff >> (64 - 8 * take) == 0) {
+                    a |= w >> (64 - 8 * take) << (64 - m - 8 * take);
+                    m += 8 * take, p += take;
+                    return;
+                }
+            }
+            save();
+            fill();
+            a = acc, m = n, p = data.src.cur;
+        };
+        // The symbol and the value of its magnitude bits for a step entry that leaves them
+        // partly undecoded; the buffer holds at least 32 bits.
+        auto finish = [&](const HuffmanTable& h, int32_t e, bool is_dc) {
+            int l = e & 31, sym = (e >> 8) & 255;
+            if (l == 0) {
+                const int found = long_code(h, a);
+                l = found >> 8, sym = found & 255;
+            }
+            a <<= l, m -= l;
+            const int s = is_dc ? dc_category(sym) : sym & 15;
+            int32_t value = 0;
+            if (s) {
+                value = extend(int32_t(a >> (64 - s)), s);
+                a <<= s, m -= s;
+            }
+            return std::pair{sym, value};
+        };
+
+        if (m < 32) refill();
+        const HuffmanTable& dc = t.huffman[c.dc];
+        int32_t e = dc.step[a >> (64 - lookup_bits)], diff;
+        if (e & step_partial) {
+            diff = finish(dc, e, true).second;
+        } else {
+            a <<= e & 127, m -= e & 127;
+            diff = e >> 16;
+        }
+        if (pending) {
+            save();
+            apply_resets();
+        }
         const uint8_t* q = t.quant[c.quant];
-        if (n < 32) fill();
-        const int s = dc_category(symbol(t.huffman[c.dc]));
-        const int32_t diff = extend(bits(s), s);
-        apply_resets();
         c.predictor = int32_t(uint32_t(c.predictor) + uint32_t(diff));
         coef[0] = times(c.predictor, q[0]);
-        const HuffmanTable& ac = t.huffman[c.ac];
+        const int32_t* ac = t.huffman[c.ac].step;
         int last = 0;
         for (int k = 1; k <= 63;) {
-            if (n < 32) fill();
-            const int32_t f = ac.ac_lookup[acc >> (64 - lookup_bits)];
-            if (f) {
-                drop(f & 255);
-                k += (f >> 8) & 255;
-                if (k > 63) break;
-                coef[zigzag[k]] = times(f >> 16, q[zigzag[k]]);
-                last = k++;
-                continue;
+            if (m < 32) refill();
+            e = ac[a >> (64 - lookup_bits)];
+            if (e & step_partial) {
+                const auto [rs, value] = finish(t.huffman[c.ac], e, false);
+                // A zero run of 16 stores a zero at its end, as the table does for zero runs.
+                e = rs == 0 ? 64 << 8 : int32_t(uint32_t(value) << 16) | (rs >> 4) << 8;
             }
-            const int rs = symbol(ac);
-            if (rs == 0) break;
-            if (rs == 0xF0) {
-                k += 16;
-                continue;
-            }
-            k += rs >> 4;
-            const int size = rs & 15;
-            const int32_t value = extend(bits(size), size);
+            a <<= e & 127, m -= e & 127;
+            k += (e >> 8) & 255;
             if (k > 63) break;
-            coef[zigzag[k]] = times(value, q[zigzag[k]]);
+            coef[zigzag[k]] = times(e >> 16, q[zigzag[k]]);
             last = k++;
         }
+        save();
         return last;
     }
 };
@@ -268,36 +301,60 @@ Layout layout(int width, int mcu_w, int mcu_h, const int h[3], const int v[3], i
     return l;
 }
 
+// Blocks from the entropy decoder to the planes. Blocks are decoded into coef(); one that
+// needs the inverse DCT waits for a second so that both go through the kernel together.
 struct BlockOut {
     const Kernels& k;
-    // A block whose only coefficient is DC is flat: both passes reduce to one value.
-    void put(const int16_t* coef, int last, uint8_t* out, int stride) const {
+    struct Block {
+        alignas(32) int16_t c[64];
+        // Cleared in halves, which compilers keep to a few vector stores.
+        void clear() {
+            std::fill_n(c, 32, int16_t(0));
+            std::fill_n(c + 32, 32, int16_t(0));
+        }
+    } blocks[2]{};
+    int current = 0;              // blocks[current] receives the next block
+    uint8_t* waiting = nullptr;   // where blocks[1 - current] goes, if it waits
+    int waiting_stride = 0;
+
+    int16_t* coef() { return blocks[current].c; }
+    void put(int last, uint8_t* out, int stride) {
+        int16_t* c = blocks[current].c;
         if (last == 0 && k.fast_entropy) {
-            const int32_t v = ((int32_t(coef[0]) * 4 * 8192 + 131072) >> 18) + 128;
+            // A block whose only coefficient is DC is flat: both passes reduce to one value.
+            const int32_t v = ((int32_t(c[0]) * 4 * 8192 + 131072) >> 18) + 128;
             const uint8_t s = uint8_t(std::clamp(v, 0, 255));
             for (int r = 0; r < 8; ++r) std::memset(out + r * stride, s, 8);
+            c[0] = 0;
             return;
         }
-        k.idct(coef, out, stride);
+        if (!waiting) {
+            waiting = out, waiting_stride = stride, current = 1 - current;
+            return;
+        }
+        k.idct2(blocks[1 - current].c, waiting, waiting_stride, c, out, stride);
+        blocks[0].clear(), blocks[1].clear();
+        waiting = nullptr;
+    }
+    // Before the planes are read.
+    void flush() {
+        if (!waiting) return;
+        k.idct(blocks[1 - current].c, waiting, waiting_stride);
+        blocks[1 - current].clear();
+        waiting = nullptr;
     }
 };
-
-// Replicates samples hr times across into the first n entries of row, starting at column x0.
-void widen(const uint8_t* src, int hr, int x0, int n, uint8_t* row) {
-    for (int i = 0; i < n; ++i) row[i] = src[(x0 + i) / hr];
-}
 
 template <class Bits>
 int run_scan(Bits& bits, const Frame& frame, const Output& out, const Kernels& k, Layout& l, uint8_t* memory) {
     Tables& t = tables();
-    const BlockOut put{k};
+    BlockOut put{k};
     const int color_index = out.depth == 16 ? 0 : out.depth == 24 ? 1 : 2;
     uint8_t* wide[2] = {memory + l.total - 2 * l.row_bytes, memory + l.total - l.row_bytes};
     const int interval = frame.restart_interval;
     int counter = interval;
     const bool colour = frame.components == 3;
     const int end_row = out.first_row + out.rows;
-    alignas(32) int16_t coef[64];
 
     auto restart = [&] {
         if (interval != 0 && --counter == 0) counter = interval, bits.align();
@@ -311,9 +368,8 @@ int run_scan(Bits& bits, const Frame& frame, const Output& out, const Kernels& k
                     Component& comp = t.component[c];
                     for (int v = 0; v < p.v; ++v)
                         for (int h = 0; h < p.h; ++h) {
-                            std::memset(coef, 0, sizeof coef);
-                            const int last = bits.block(comp, t, coef);
-                            put.put(coef, last, p.data + (v * 8) * p.stride + (mx * p.h + h) * 8, p.stride);
+                            const int last = bits.block(comp, t, put.coef());
+                            put.put(last, p.data + (v * 8) * p.stride + (mx * p.h + h) * 8, p.stride);
                         }
                 }
                 restart();
@@ -322,14 +378,15 @@ int run_scan(Bits& bits, const Frame& frame, const Output& out, const Kernels& k
             const Plane& p = l.plane[0];
             Component& comp = t.component[frame.slot[0]];
             for (int bx = 0; bx < (frame.width + 7) / 8; ++bx) {
-                std::memset(coef, 0, sizeof coef);
-                const int last = bits.block(comp, t, coef);
-                put.put(coef, last, p.data + bx * 8, p.stride);
+                const int last = bits.block(comp, t, put.coef());
+                put.put(last, p.data + bx * 8, p.stride);
                 restart();
             }
         }
+        put.flush();
         // The visible rows of this MCU row.
         const int from = std::max(row0, out.first_row), to = std::min(row0 + frame.mcu_h, end_row);
+        int widened[2] = {-1, -1};  // plane row held in wide[], which serves vr output rows
         for (int r = from; r < to; ++r) {
             uint8_t* dst = out.origin + ptrdiff_t(r - out.first_row) * out.row_step;
             const int in = r - row0;
@@ -344,10 +401,13 @@ int run_scan(Bits& bits, const Frame& frame, const Output& out, const Kernels& k
                 const uint8_t* src = p.data + (in / p.vr) * p.stride;
                 if (p.hr == 1) {
                     chroma[c - 1] = src + out.first_col;
-                } else {
-                    widen(src, p.hr, out.first_col, out.cols, wide[c - 1]);
-                    chroma[c - 1] = wide[c - 1];
+                    continue;
                 }
+                if (widened[c - 1] != in / p.vr) {
+                    k.widen(src, p.hr, wide[c - 1], out.first_col + out.cols);
+                    widened[c - 1] = in / p.vr;
+                }
+                chroma[c - 1] = wide[c - 1] + out.first_col;
             }
             k.color[color_index](y, chroma[0], chroma[1], dst, out.cols);
         }

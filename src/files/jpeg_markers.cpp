@@ -29,7 +29,7 @@ Tables& tables() {
 void reset_tables() { tables() = Tables{}; }
 
 // Canonical codes as in ITU T.81 Annex C: consecutive within a length, doubled when the
-// length grows. A slot's lookup is the per-length search run on each 9-bit prefix, so it
+// length grows. A slot's lookup is the per-length search run on each 10-bit prefix, so it
 // gives the same symbol and length as the search for every table this accepts.
 bool build_huffman(HuffmanTable& t, const uint8_t counts[16], const uint8_t* symbols, int n, bool ac) {
     HuffmanTable built;
@@ -51,17 +51,20 @@ bool build_huffman(HuffmanTable& t, const uint8_t counts[16], const uint8_t* sym
     }
     built.maxcode[17] = 0xFFFFF;
     for (uint32_t prefix = 0; prefix < (1u << lookup_bits); ++prefix) {
+        int32_t& e = built.step[prefix];
+        e = step_partial;
         for (int l = 1; l <= lookup_bits; ++l) {
             const int32_t c = int32_t(prefix >> (lookup_bits - l));
             if (c > built.maxcode[l]) continue;
-            const uint8_t sym = built.symbols[built.valptr[l] + c - built.mincode[l]];
-            built.lookup[prefix] = uint16_t(l << 8 | sym);
-            const int s = sym & 15, r = sym >> 4;
-            if (ac && sym != 0 && sym != 0xF0 && s > 0 && l + s <= lookup_bits) {
+            const int sym = built.symbols[built.valptr[l] + c - built.mincode[l]];
+            const int s = ac ? sym & 15 : sym, run = ac ? (sym == 0 ? 64 : sym >> 4) : 0;
+            if (l + s > lookup_bits) {
+                e = step_partial | sym << 8 | l;
+            } else {
                 // The magnitude bits follow the code within the prefix: extend them now.
-                const int32_t bits = int32_t(prefix >> (lookup_bits - l - s)) & ((1 << s) - 1);
-                const int32_t value = bits >> (s - 1) ? bits : bits - ((1 << s) - 1);
-                built.ac_lookup[prefix] = int32_t(uint32_t(value) << 16) | r << 8 | (l + s);
+                const int32_t bits = s ? int32_t(prefix >> (lookup_bits - l - s)) & ((1 << s) - 1) : 0;
+                const int32_t value = s == 0 || bits >> (s - 1) ? bits : bits - ((1 << s) - 1);
+                e = int32_t(uint32_t(value) << 16) | run << 8 | (l + s);
             }
             break;
         }

@@ -118,19 +118,30 @@ TEST(JpegFiles, DamagedDataDecodesAlikeInEveryPath) {
 
 TEST(JpegIdct, VectorKernelsMatchReferenceOnRandomBlocks) {
     std::mt19937 rng(5);
+    alignas(16) int16_t coef[2][64]{};
+    uint8_t ref[2][64];
     for (int i = 0; i < 4000; ++i) {
-        alignas(16) int16_t coef[64]{};
+        int16_t* c = coef[i % 2];
+        std::fill(c, c + 64, int16_t(0));
         // Realistic magnitudes most of the time, the full 16-bit range sometimes.
-        const int range = i % 4 == 0 ? 32768 : i % 2 ? 1100 : 64;
+        const int range = i % 4 == 0 ? 32768 : i % 3 ? 1100 : 64;
         const int count = int(rng() % 64) + 1;
-        for (int j = 0; j < count; ++j) coef[zigzag[j]] = int16_t(int(rng() % uint32_t(2 * range)) - range);
-        uint8_t ref[64], fast[64];
-        idct_reference(coef, ref, 8);
+        for (int j = 0; j < count; ++j) c[zigzag[j]] = int16_t(int(rng() % uint32_t(2 * range)) - range);
+        idct_reference(c, ref[i % 2], 8);
+        uint8_t fast[2][64];
         for (IdctFn f : {idct_sse2, idct_avx2}) {
             if (f == idct_avx2 && !avx2_kernels()) continue;
-            f(coef, fast, 8);
-            ASSERT_EQ(0, std::memcmp(ref, fast, 64)) << "seed 5, block " << i;
+            f(c, fast[0], 8);
+            ASSERT_EQ(0, std::memcmp(ref[i % 2], fast[0], 64)) << "seed 5, block " << i;
         }
+        // This block and the one before through the two-block kernel, into rows 16 bytes apart.
+        if (!avx2_kernels() || i == 0) continue;
+        uint8_t both[128];
+        idct2_avx2(coef[1 - i % 2], both, 16, c, both + 8, 16);
+        for (int r = 0; r < 8; ++r)
+            ASSERT_EQ(test::list(0, 0), test::list(std::memcmp(both + 16 * r, ref[1 - i % 2] + 8 * r, 8),
+                                                   std::memcmp(both + 16 * r + 8, ref[i % 2] + 8 * r, 8)))
+                << "pair ending at block " << i << ", row " << r;
     }
     // A DC-only block is flat at ((DC*4 << 13) + 2^17 >> 18) + 128.
     alignas(16) int16_t dc[64]{};
@@ -148,7 +159,7 @@ TEST(JpegColor, TablesAndVectorConversionAgreeOnEveryIndex) {
     for (int a = 0; a < 256; ++a)
         for (int b = 0; b < 256; ++b)
             for (int l : {0, 128, 255}) y.push_back(uint8_t(l)), cb.push_back(uint8_t(a)), cr.push_back(uint8_t(b));
-    const int n = int(y.size());
+    const int n = int(y.size()) - 7;  // a tail after the last full vector
     for (const Kernels* k : fast_kernels())
         for (int d = 0; d < 3; ++d) {
             const size_t bytes = size_t(n) * size_t(d + 2);
@@ -160,6 +171,15 @@ TEST(JpegColor, TablesAndVectorConversionAgreeOnEveryIndex) {
             k->gray[d](cb.data(), nullptr, nullptr, got.data(), n);
             EXPECT_EQ(got, want) << "gray, " << (d + 2) << " bytes";
         }
+    // Replication across by every factor, rows of every length up to a few vectors.
+    for (const Kernels* k : fast_kernels())
+        for (int hr = 1; hr <= 4; ++hr)
+            for (int n = 0; n <= 100; ++n) {
+                std::vector<uint8_t> want(size_t(n) + 1, 0xC3), got = want;
+                reference_kernels().widen(cr.data() + 5, hr, want.data(), n);
+                k->widen(cr.data() + 5, hr, got.data(), n);
+                ASSERT_EQ(got, want) << "widen " << hr << " " << n;
+            }
 }
 
 // Through the exports, at each depth: placement at the cursor, clipping at the right and
