@@ -12,6 +12,9 @@
 // Left out, as they wait for a person or for real time:
 //  - rs_showflic: plays until the Escape key is down or its loops are done (0: forever).
 //  - rs_measure: times 65535 passes of the delay loop on the real clock.
+// Called only at the start of each input:
+//  - rs_vbinit: forgets the buffers of an earlier start without releasing them, which
+//    the leak checker would report as the library's leak.
 // Cut down rather than left out: rs_waitfor (units up to 2000, on the injected clock),
 // rs_stall (passes up to 2000), rs_flicplay (frames up to 64).
 // Printing goes to a file printer of the headless host (a PDF in the scratch directory),
@@ -231,6 +234,7 @@ void fit_rect(int& minx, int& maxx, int& miny, int& maxy, int unit) {
 int64_t cut_large(int& x, int& y, int& lw, int& w, int& h, int unit) {
     if (x < 0 || y < 0 || lw < 0 || w < 1 || h < 1) return 0;
     x %= 64, y %= 64, lw %= 128, fit(w, h, unit);
+    if (h > 64) h = 1 + h % 64;
     return ((int64_t(y) + h - 1) * lw + x + w) * unit;
 }
 
@@ -243,7 +247,7 @@ const Call calls[] = {
     C(rs_getxjust()), C(rs_getyjust()), C(rs_getdepth()), C(rs_gethcbpp()),
     C(int a; int b; rs_version(in.byte() % 2 ? &a : nullptr, &b)),
     // Virtual buffers
-    C(rs_vbinit()), C(rs_vbfin()), C(rs_vbdepth(in.depth())),
+    C(rs_vbfin()), C(rs_vbdepth(in.depth())),
     C(int w = in.size(); int h = in.size(); if (area(w, h) <= INT_MAX / 4) fit(w, h, 4);
       const int v = rs_vballoc(w, h); if (v >= 0) in.run.handles.push_back(v)),
     C(rs_vbopen(in.handle())), C(rs_vbclose()), C(rs_vbfree(in.handle())), C(rs_vbsize(in.i(), in.i())),
@@ -390,7 +394,8 @@ const Call calls[] = {
     // Files: the image buffer (caller memory the library keeps until it is replaced)
     C(const int s = in.count(8192); in.run.imagebuf.assign(size_t(std::max(s, 0)), 0);
       for (auto& c : in.run.imagebuf) c = static_cast<unsigned char>(in.byte());
-      rs_imagebuf(in.byte() % 8 ? in.run.imagebuf.data() : nullptr, s)),
+      if (in.byte() % 8 == 0 || s < 1) in.run.imagebuf.clear();
+      rs_imagebuf(in.run.imagebuf.empty() ? nullptr : in.run.imagebuf.data(), s)),
     C(rs_imagebuf(nullptr, 0); in.run.imagebuf.clear()),
     C(rs_imagesiz(in.i(), in.i())),
     C(const int s = in.count(8192); const unsigned char* a = in.array(s);
@@ -415,6 +420,7 @@ const Call calls[] = {
     C(rs_pcxpal(in.name(), in.byte() % 8 ? in.array(768) : nullptr)),
     C(rs_showpcx(in.name_or_null(), in.i())),
     C(const char* file = in.name_or_null(); unsigned char header[128] = {}; int w = -1, h = -1;
+      if (!file && in.run.imagebuf.empty()) return;  // the built-in area's bytes are unknown here
       if (file) rs_pcxhead(file, header);
       else if (in.run.imagebuf.size() >= 128) std::memcpy(header, in.run.imagebuf.data(), 128);
       rs_pcxsize(header, &w, &h); const int64_t b = area(w, h);
@@ -560,6 +566,8 @@ void start(Run& run) {
 void finish(Run& run) {
     rs_flicdone(run.flic);
     rs_printer(2);
+    rs_vbclose();
+    rs_vbfree(-1);
     rs_vbfin();
     rs_imagebuf(nullptr, 0);
     for (void* z : run.zbuffers) rs_zbfree(z);
@@ -569,6 +577,9 @@ void finish(Run& run) {
 }
 
 }  // namespace
+
+// Fontconfig keeps its caches for the process once fonts are looked up (released at exit).
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 4096) return 0;
