@@ -232,9 +232,10 @@ void fit_rect(int& minx, int& maxx, int& miny, int& maxy, int unit) {
 // rs_cut and rs_paste: the large array holds rows 0 .. y + height - 1 of large_width
 // pixels, the last one reaching x + width.
 int64_t cut_large(int& x, int& y, int& lw, int& w, int& h, int unit) {
-    if (x < 0 || y < 0 || lw < 0 || w < 1 || h < 1) return 0;
-    x %= 64, y %= 64, lw %= 128, fit(w, h, unit);
+    fit(w, h, unit);
     if (h > 64) h = 1 + h % 64;
+    if (x < 0 || y < 0 || lw < 0 || w < 1 || h < 1) return 0;
+    x %= 64, y %= 64, lw %= 128;
     return ((int64_t(y) + h - 1) * lw + x + w) * unit;
 }
 
