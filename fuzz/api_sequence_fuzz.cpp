@@ -78,6 +78,11 @@ Scratch& scratch() {
         rsp_printer_default("fuzz");
         return t;
     }();
+    static const bool cleaned = (std::atexit([] {
+        for (const std::string& name : scratch().names) unlink(name.c_str());
+        rmdir(scratch().dir.c_str());
+    }), true);
+    (void)cleaned;
     return s;
 }
 
