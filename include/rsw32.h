@@ -554,8 +554,9 @@ RS_API int rs_imagesiz(int width, int height);
  * 1 bits from 8-bit buffers (all 256 colours; entries 10..25 with nibbles (index - 10) &
  * 15; entries 10 and 11 with bits index & 1). Results: 0; 1 no active buffer, another
  * combination of bits and depth, a region that is empty or not wholly inside the buffer,
- * or a file that cannot be created or written; 2 no memory for the row buffer. On any
- * failure no file is left behind.
+ * or a file that cannot be created or written; 2 no memory for the row buffer. The file
+ * is written beside its name and takes the name only when complete: on any failure an
+ * existing file of that name stays as it was and no new file is left behind.
  */
 RS_API int rs_bmphead(const char *filename, unsigned char *header);
 RS_API int rs_bmpsize(const unsigned char *header, int *width, int *height);
@@ -632,7 +633,8 @@ RS_API int rs_jpegmem(const unsigned char *header);
  * 8-bit buffers as 256-colour files (even bytes per line, the library palette at the
  * end), others as 24-bit files (16-bit fields widened by truncation). Results: 0; 1 no
  * active buffer, a region that is empty, not wholly inside the buffer or beyond 65535,
- * or a file that cannot be created or written; 2 no memory. On failure no file is left.
+ * or a file that cannot be created or written; 2 no memory. As with rs_makebmp, a file
+ * takes its name only when complete.
  */
 RS_API int rs_pcxhead(const char *filename, unsigned char *header);
 RS_API int rs_pcxrange(const unsigned char *header, int *minx, int *maxx, int *miny, int *maxy);

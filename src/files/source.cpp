@@ -118,15 +118,11 @@ void Source::give_back() {
 }
 
 Sink::Sink(const char* filename)
-    : buffer_(image_buffer().data), capacity_(size_t(image_buffer().size)), name_(filename) {
-    file_ = host::file_create(filename);
+    : buffer_(image_buffer().data), capacity_(size_t(image_buffer().size)) {
+    file_ = host::file_create_replacement(filename);
 }
 
-Sink::~Sink() {
-    if (!file_) return;
-    host::file_close(file_);
-    host::file_delete(name_);
-}
+Sink::~Sink() { host::file_close(file_); }
 
 void Sink::flush() {
     if (used_ && host::file_write(file_, buffer_, used_) != used_) failed_ = true;
@@ -155,10 +151,10 @@ uint8_t* Sink::reserve(size_t bytes) {
 bool Sink::finish() {
     if (!file_) return false;
     flush();
-    host::file_close(file_);
+    const bool done = !failed_ && host::file_commit(file_);
+    host::file_close(file_);  // a replacement that failed goes
     file_ = 0;
-    if (failed_) host::file_delete(name_);
-    return !failed_;
+    return done;
 }
 
 }  // namespace files

@@ -92,9 +92,10 @@ private:
 
 class Sink {
 public:
-    // Creates the file (replacing one of that name); created() is false when it cannot.
+    // Starts the file's replacement; created() is false when it cannot be created. An
+    // existing file of that name is replaced only by a successful finish().
     explicit Sink(const char* filename);
-    // Without finish(): closes the file and removes it.
+    // Without finish(): the replacement goes and an existing file stays as it was.
     ~Sink();
     Sink(const Sink&) = delete;
     Sink& operator=(const Sink&) = delete;
@@ -112,8 +113,8 @@ public:
     // would not fit in what is left; nullptr when the image buffer is smaller than that.
     uint8_t* reserve(size_t bytes);
 
-    // Writes what is left and closes the file. False when any write failed; the file is
-    // then removed.
+    // Writes what is left and puts the file in place. False when any write failed (or the
+    // file cannot take its name's place); the replacement is then removed.
     bool finish();
 
 private:
@@ -124,7 +125,6 @@ private:
     size_t used_ = 0;
     int file_ = 0;
     bool failed_ = false;
-    const char* name_;
 };
 
 }  // namespace files

@@ -24,6 +24,16 @@ int file_open(const char* name);
 // or 0 when it cannot be created.
 int file_create(const char* name);
 
+// Creates a file to take the place of `name` once it is complete: a new file of its own in
+// the same directory, which file_commit renames over `name`. Until then an existing file of
+// that name stays as it was, and closing the replacement without committing removes it, so
+// a writer that fails half-way leaves no trace. Returns its number, or 0 when it cannot be
+// created.
+int file_create_replacement(const char* name);
+// Closes a replacement and puts it in its target's place. False when it cannot (the
+// replacement is then removed); a number that is not an open replacement is refused.
+bool file_commit(int file);
+
 // Reads up to `bytes` bytes from the file position into dst and moves the position past
 // them. Returns the number read: fewer only at the end of the file, 0 there or on error.
 size_t file_read(int file, void* dst, size_t bytes);
@@ -37,7 +47,8 @@ enum FileOrigin : int { from_start = 0, from_current = 1, from_end = 2 };
 int64_t file_seek(int file, int64_t offset, FileOrigin origin);
 // The file's size in bytes, or -1 when it is not open.
 int64_t file_size(int file);
-// Closes an open file (a number that is not open is ignored).
+// Closes an open file (a number that is not open is ignored); an uncommitted replacement
+// is removed.
 void file_close(int file);
 // Removes a file by name; false when there was none or it cannot be removed.
 bool file_delete(const char* name);

@@ -3,6 +3,8 @@
 #include "platform/file.h"
 #include "files/pictures.h"
 
+#include <filesystem>
+
 namespace {
 
 using test::list;
@@ -113,13 +115,20 @@ TEST_F(FileStreams, SinkWritesThroughTheImageBufferOrLeavesNoFile) {
     }
     EXPECT_EQ(slurp(name), data);
     { files::Sink abandoned(name.c_str()); abandoned.put(1); }
-    EXPECT_EQ(host::file_open(name.c_str()), 0) << "an unfinished file is removed";
+    EXPECT_EQ(slurp(name), data) << "an unfinished replacement leaves the file as it was";
     host::file_fail_writes_after(4096);
     rs_imagebuf(nullptr, 0);
     files::Sink full(name.c_str());
     full.write(data.data(), data.size());
     EXPECT_FALSE(full.finish());
-    EXPECT_EQ(host::file_open(name.c_str()), 0) << "a file whose writes failed is removed";
+    EXPECT_EQ(slurp(name), data) << "so does one whose writes failed";
+    const std::filesystem::path path(name);
+    for (const auto& entry : std::filesystem::directory_iterator(path.parent_path()))
+        EXPECT_NE(entry.path().filename().string().rfind(path.filename().string() + ".", 0), 0u) << entry.path() << " stayed behind";
+    host::file_fail_writes_after(-1);
+    std::filesystem::remove(name);
+    { files::Sink fresh(name.c_str()); fresh.put(7); }
+    EXPECT_EQ(host::file_open(name.c_str()), 0) << "an unfinished new file never appears";
 }
 
 TEST_F(FileStreams, ImageSizeFollowsTheActiveDepthAndRefusesOverflow) {

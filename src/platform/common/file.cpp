@@ -22,6 +22,7 @@ struct OpenFile {
     int fd = -1;                             // -1 for a memory file
     const std::vector<uint8_t>* memory = nullptr;
     int64_t position = 0;                    // of a memory file
+    std::string replacement, target;         // of a replacement: its own name and the target's
 };
 
 struct Files {
@@ -45,12 +46,22 @@ int enter(int fd, const std::vector<uint8_t>* memory) {
     for (int i = 1; i <= file_limit; ++i) {
         OpenFile& f = files().table[i];
         if (!f.open) {
-            f = OpenFile{true, fd, memory, 0};
+            f = OpenFile{true, fd, memory, 0, {}, {}};
             return i;
         }
     }
     if (fd >= 0) ::close(fd);
     return 0;
+}
+
+// The mode a newly created file gets, which a replacement takes on instead of the private
+// mode it is created with; an existing target keeps its own.
+mode_t new_file_mode(const char* target) {
+    struct stat st;
+    if (::stat(target, &st) == 0) return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
 }  // namespace
@@ -79,6 +90,34 @@ int file_create(const char* name) {
     do fd = ::open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     while (fd < 0 && errno == EINTR);
     return fd < 0 ? 0 : enter(fd, nullptr);
+}
+
+int file_create_replacement(const char* name) {
+    if (!name || !*name) return 0;
+    std::string temp = std::string(name) + ".rsw32-XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) return 0;
+    if (::fchmod(fd, new_file_mode(name)) != 0) {
+        ::close(fd), ::unlink(temp.c_str());
+        return 0;
+    }
+    const int file = enter(fd, nullptr);
+    if (!file) {
+        ::unlink(temp.c_str());
+        return 0;
+    }
+    files().table[file].replacement = std::move(temp);
+    files().table[file].target = name;
+    return file;
+}
+
+bool file_commit(int file) {
+    OpenFile* f = find(file);
+    if (!f || f->replacement.empty()) return false;
+    const bool done = ::close(f->fd) == 0 && ::rename(f->replacement.c_str(), f->target.c_str()) == 0;
+    if (!done) ::unlink(f->replacement.c_str());
+    *f = OpenFile{};
+    return done;
 }
 
 size_t file_read(int file, void* dst, size_t bytes) {
@@ -144,6 +183,7 @@ void file_close(int file) {
     OpenFile* f = find(file);
     if (!f) return;
     if (f->fd >= 0) ::close(f->fd);
+    if (!f->replacement.empty()) ::unlink(f->replacement.c_str());
     *f = OpenFile{};
 }
 

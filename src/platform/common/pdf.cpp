@@ -3,6 +3,8 @@
 // it is complete, and the cross-reference table records where each one starts.
 #include "platform/common/pdf.h"
 
+#include "platform/file.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -58,7 +60,7 @@ PdfWriter::~PdfWriter() {
 }
 
 bool PdfWriter::open(const std::string& path) {
-    file_ = std::fopen(path.c_str(), "wb");
+    file_ = file_create_replacement(path.c_str());
     if (!file_) return false;
     offsets_.assign(3, 0);  // object 0 is the free list head; 1 and 2 come last
     write("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
@@ -69,8 +71,14 @@ void PdfWriter::write(const std::string& s) { write(reinterpret_cast<const uint8
 
 void PdfWriter::write(const uint8_t* data, size_t n) {
     if (!file_ || !n) return;
-    if (std::fwrite(data, 1, n, file_) != n) failed_ = true;
+    pending_.insert(pending_.end(), data, data + n);
+    if (pending_.size() >= 65536) flush();
     offset_ += n;
+}
+
+void PdfWriter::flush() {
+    if (!pending_.empty() && file_write(file_, pending_.data(), pending_.size()) != pending_.size()) failed_ = true;
+    pending_.clear();
 }
 
 int PdfWriter::begin_object() {
@@ -159,8 +167,11 @@ bool PdfWriter::close() {
     }
     write(table + "trailer\n<< /Size " + std::to_string(offsets_.size()) + " /Root 1 0 R >>\nstartxref\n" +
           std::to_string(xref) + "\n%%EOF\n");
-    const bool ok = std::fclose(file_) == 0 && !failed_;
-    file_ = nullptr;
+    flush();
+    // The document takes its name only when complete; a failed one goes.
+    const bool ok = !failed_ && file_commit(file_);
+    file_close(file_);
+    file_ = 0;
     return ok;
 }
 

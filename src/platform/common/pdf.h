@@ -37,8 +37,10 @@ private:
     int begin_object();  // writes "n 0 obj" and records where it starts
     void write(const std::string& s);
     void write(const uint8_t* data, size_t n);
+    void flush();
 
-    std::FILE* file_ = nullptr;
+    int file_ = 0;                   // a replacement of the target (host files)
+    std::vector<uint8_t> pending_;   // written out in large blocks
     bool failed_ = false;
     uint64_t offset_ = 0;
     std::vector<uint64_t> offsets_;  // by object number; 0 = not written yet
