@@ -211,12 +211,16 @@ struct In {
 
 // Width and height of a picture of `unit` bytes a pixel, cut down to kMaxArray bytes.
 void fit(int& w, int& h, int64_t unit = 1) {
-    if (w > 0 && h > 0 && int64_t(w) * h * unit > kMaxArray) {
+    if (w > 0 && h > 0 && double(w) * h * double(unit) > kMaxArray) {
         w = 1 + w % 97;
         h = 1 + h % 89;
     }
 }
-int64_t area(int w, int h, int64_t unit = 1) { return w > 0 && h > 0 ? int64_t(w) * h * unit : 0; }
+// Bytes of a w x h picture; saturated, as the sides of a rotation may be near INT_MAX.
+int64_t area(int w, int h, int64_t unit = 1) {
+    if (w < 1 || h < 1) return 0;
+    return double(w) * h * double(unit) > 1e18 ? INT64_MAX : int64_t(w) * h * unit;
+}
 int64_t span(int lo, int hi) { return int64_t(hi) - lo + 1; }
 // Bytes a pixel of the active buffer, and of a dcb at the active depth (0: none there).
 int vb_bytes() { return std::max(1, (rs_getdepth() + 7) / 8); }
@@ -228,7 +232,7 @@ int dcb_unit() { return std::max(1, dcb_bytes()); }
 
 // A rectangle minx..maxx, miny..maxy of at most kMaxArray / unit pixels.
 void fit_rect(int& minx, int& maxx, int& miny, int& maxy, int unit) {
-    if (span(minx, maxx) > 0 && span(miny, maxy) > 0 && span(minx, maxx) * span(miny, maxy) * unit > kMaxArray) {
+    if (span(minx, maxx) > 0 && span(miny, maxy) > 0 && double(span(minx, maxx)) * double(span(miny, maxy)) * unit > kMaxArray) {
         maxx = int(std::min<int64_t>(int64_t(minx) + (span(minx, maxx) - 1) % 97, INT_MAX));
         maxy = int(std::min<int64_t>(int64_t(miny) + (span(miny, maxy) - 1) % 89, INT_MAX));
     }
