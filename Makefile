@@ -60,13 +60,14 @@ fuzz: | deps
 
 # Each fuzz target for FUZZ_SECONDS (60) on a scratch corpus seeded from tests/data (files
 # of the target's extension) and from fuzz/corpus/<target> (call sequences, for api_sequence).
+# UBSan stops at its first report, so that it counts as a crash with a saved input.
 FUZZ_SECONDS ?= 60
 fuzz-smoke: fuzz
 	@for t in build/fuzz/fuzz/*_fuzz; do \
 	  name=$$(basename $$t _fuzz); corpus=build/fuzz/corpus/$$name; mkdir -p $$corpus; \
 	  cp tests/data/files/*.$$name $$corpus/ 2>/dev/null || true; \
 	  cp fuzz/corpus/$$name/* $$corpus/ 2>/dev/null || true; \
-	  echo "== $$name"; $$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 $$corpus || exit 1; \
+	  echo "== $$name"; UBSAN_OPTIONS=halt_on_error=1 $$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 $$corpus || exit 1; \
 	done
 
 # The library, headers, CMake and pkg-config files and examples under PREFIX; `make package`
