@@ -4,8 +4,10 @@
 // widened to four at 32) over PictureMemcpy/bits:N, memcpy of the same bytes row by row
 // into the same places; DrawImageKeyed (32 bits, half the bytes 0, in runs) over SDL2's
 // colour-keyed blit of the same indices and palette into a 32-bit surface of the same
-// size. Reduce (a full 8-bit buffer from 256 colours to 236) over CountAndMap, the two
-// passes over the pixels any reduction makes: counting them and rewriting them by table.
+// size. ShowSprite/bits:N and ShowPacked/bits:N (the same sprite made into a sprite of the
+// depth and packed) over DrawImageSprite/bits:N, rs_drwimage of it. Reduce (a full 8-bit
+// buffer from 256 colours to 236) over CountAndMap, the two passes over the pixels any
+// reduction makes: counting them and rewriting them by table.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -136,6 +138,52 @@ void DrawImageKeyed(benchmark::State& state) {
     state.SetBytesProcessed(int64_t(state.iterations()) * side * side * 4);
 }
 
+// The sprite drawn three ways at each depth, each from a buffer zeroed by bench::open:
+// rs_drwimage of the image array (the baseline), rs_showppr of it packed, rs_showspr of it
+// made into a sprite of the depth (key 0). All must leave the same pixels.
+enum class SpriteForm { image, packed, sprite };
+
+template <SpriteForm form>
+void SpriteDraw(benchmark::State& state) {
+    const int depth = int(state.range(0)), vb = bench::open(depth);
+    const std::vector<uint8_t> rgb = colors(), img = sprite();
+    rs_setdacs(0, 256, rgb.data());
+    rs_move(at_x, at_y);
+    std::vector<uint8_t> made;
+    if (form == SpriteForm::packed) {
+        made.resize(size_t(rs_pack(img.data(), side, side, nullptr)));
+        rs_pack(img.data(), side, side, made.data());
+    } else if (form == SpriteForm::sprite) {
+        rs_drwimage(img.data(), side, side);
+        rs_tcmask(0);
+        const int minx = at_x, maxx = at_x + side - 1, miny = at_y - side + 1;
+        made.resize(size_t(rs_makespr(minx, maxx, miny, at_y, nullptr)));
+        rs_makespr(minx, maxx, miny, at_y, made.data());
+        std::memset(rs_vbaddr(vb), 0, size_t(bench::width) * bench::height * size_t(depth / 8));
+    }
+    for (auto _ : state) {
+        if (form == SpriteForm::image) rs_drwimage(img.data(), side, side);
+        if (form == SpriteForm::packed) rs_showppr(made.data(), int(made.size()));
+        if (form == SpriteForm::sprite) rs_showspr(made.data(), int(made.size()));
+        benchmark::ClobberMemory();
+    }
+    std::vector<uint8_t> want(size_t(side) * size_t(depth / 8));
+    const bool landed = rows_hold(vb, depth, [&](int r) {
+        for (int i = 0; i < side; ++i) {
+            const uint8_t v = img[size_t(r * side + i)];
+            const uint32_t p = v ? palette_pixel(depth, rgb, v) : 0;
+            std::memcpy(&want[size_t(i * (depth / 8))], &p, size_t(depth / 8));
+        }
+        return want.data();
+    });
+    bench::verify(state, landed, "the sprite did not land");
+    state.SetBytesProcessed(int64_t(state.iterations()) * side * side * (depth / 8));
+}
+
+void DrawImageSprite(benchmark::State& state) { SpriteDraw<SpriteForm::image>(state); }
+void ShowPacked(benchmark::State& state) { SpriteDraw<SpriteForm::packed>(state); }
+void ShowSprite(benchmark::State& state) { SpriteDraw<SpriteForm::sprite>(state); }
+
 #if RSW32_HAVE_SDL2
 // The sprite as an 8-bit surface (top row first, as SDL stores it) with the palette and
 // colour key 0, blitted to the same place of a 32-bit surface of the buffer's size.
@@ -220,6 +268,9 @@ BENCHMARK(PictureMemcpy)->ArgName("bits")->Arg(8)->Arg(16)->Arg(24)->Arg(32);
 BENCHMARK(PutImage)->ArgName("bits")->Arg(8)->Arg(16)->Arg(24)->Arg(32);
 BENCHMARK(PutDcb)->ArgName("bits")->Arg(16)->Arg(24)->Arg(32);
 BENCHMARK(DrawImageKeyed);
+BENCHMARK(DrawImageSprite)->ArgName("bits")->Arg(8)->Arg(16)->Arg(24)->Arg(32);
+BENCHMARK(ShowPacked)->ArgName("bits")->Arg(8)->Arg(16)->Arg(24)->Arg(32);
+BENCHMARK(ShowSprite)->ArgName("bits")->Arg(8)->Arg(16)->Arg(24)->Arg(32);
 BENCHMARK(Reduce)->Unit(benchmark::kMillisecond);
 BENCHMARK(CountAndMap)->Unit(benchmark::kMillisecond);
 

@@ -38,6 +38,7 @@ void draw_scene_sprites(int width, int height); // scene_sprites.cpp
 void draw_scene_effects(int width, int height); // scene_effects.cpp
 void draw_scene_text(int width, int height);    // scene_text.cpp
 void draw_scene_3d(int width, int height);      // scene_3d.cpp: animated
+void draw_scene_pictures(int width, int height); // scene_pictures.cpp: animated
 
 namespace {
 
@@ -86,6 +87,7 @@ constexpr Scene scenes[] = {
     {"effects", draw_scene_effects},
     {"text", draw_scene_text},
     {"3d", draw_scene_3d, true},
+    {"pictures", draw_scene_pictures, true},
 };
 
 // ---- presenting ------------------------------------------------------------------------

@@ -65,11 +65,20 @@ RS_API int rs_version(int *major, int *minor);
  * than 8, 16, 24 or 32, or a buffer whose bytes (pixels and header) do not fit in 31 bits.
  * An 8-bit buffer keeps the colour table kind (palette indices on a display of 8 bits or
  * fewer, RGB quads otherwise) that it was created with, also when the display changes.
+ * rs_vbdefine makes a buffer like rs_vballoc (same slots, depth and results) whose pixels
+ * are the caller's memory: rows bottom-up, each the width rounded up to 4 pixels, so the
+ * memory must hold rs_vbsize(width, height) bytes less the header (the caller's obligation;
+ * NULL memory gives -2). It draws, opens and presents as any buffer; the memory DC of
+ * rs_getdc does not hold it. The memory stays the caller's: rs_vbundef ends such a buffer
+ * without touching it (0; -1 for a handle that is not a defined buffer, or the active one),
+ * as does rs_vbfree, and it must stay valid until then.
  */
 RS_API int rs_vbinit(void);
 RS_API int rs_vbfin(void);
 RS_API int rs_vbdepth(int bits);
 RS_API int rs_vballoc(int width, int height);
+RS_API int rs_vbdefine(void *memory, int width, int height);
+RS_API int rs_vbundef(int handle);
 RS_API int rs_vbopen(int handle);
 RS_API int rs_vbclose(void);
 RS_API int rs_vbfree(int handle);
@@ -315,6 +324,21 @@ RS_API int rs_polyedge(int flag);
 RS_API int rs_polyoff(int dx, int dy);
 RS_API int rs_inside(const int *vertices, int n, int x, int y);
 
+/* ---- Textured fills -----------------------------------------------------------------
+ * rs_texture(handle, flags) fills shapes with the pixels of a virtual buffer instead of the
+ * current colour: the buffer is tiled over the screen from (0, 0), so screen pixel (x, y)
+ * takes its pixel (x mod width, y mod height) and neighbouring shapes join seamlessly (a
+ * small buffer is a pattern, a large one a texture). It serves the filled rectangles
+ * (rs_rect, rs_clprect and their world forms, the sides of boxes, and with them the rows
+ * rs_scroll uncovers), filled circles and ellipses and rs_polyfill; outlines, lines, XOR
+ * forms, rs_fillpage and flood fills keep the colour (a flood tells filled pixels by it).
+ * Flags 1: texture pixels of colour 0 (index 0, black; the low three bytes at 32 bits)
+ * leave the shape's pixel as it was. A texture of another depth than the buffer drawn into,
+ * or one freed since, fills with the colour. rs_texture(-1, 0) goes back to the colour, as
+ * rs_vbinit does. Returns 0, or -1 (nothing changed) for a handle that is no buffer.
+ */
+RS_API int rs_texture(int handle, int flags);
+
 /* ---- Flood fill ---------------------------------------------------------------------
  * Refills the area of the seed pixel's colour that is connected to the seed through
  * horizontal and vertical neighbours with the current colour. rs_flood keeps to the clip
@@ -514,7 +538,9 @@ RS_API int rs_reduce(int start, int count, unsigned char *palette);
  * area, or caller memory given with rs_imagebuf(address, size), which stays the caller's
  * and must stay valid while it is in use. A size of 0 (also a negative size or a NULL
  * address) puts the built-in area back, as rs_vbinit does. Any size of at least 1 byte
- * works; a bigger one means fewer reads and writes. With a reader's in-memory flag (4)
+ * works; a bigger one means fewer reads and writes. Blocks at least the image buffer's
+ * size (long rows, the BMP writer's blocks of rows) go between the file and the picture
+ * in one read or write of their own. With a reader's in-memory flag (4)
  * the image buffer holds the whole file, exactly its bytes, and no file is opened.
  * rs_imagesiz gives the bytes of a width x height direct-colour picture at the active
  * depth (3 a pixel at 24 and 32 bits, 2 at 16, 1 otherwise), or -1 for a negative side
@@ -1178,6 +1204,75 @@ RS_API int rs_flipmask(const unsigned char *mask, int width, int height);
 RS_API int rs_transfer(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
 RS_API int rs_tcxfer(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
 RS_API int rs_tcmask(int key);
+
+/* ---- Packed pictures and sprites ---------------------------------------------------------
+ * Pictures with their transparent runs left out, made once and drawn fast at the graphics
+ * cursor (lower-left corner, as image arrays are placed), cut to the clip rectangle; the
+ * cursor does not move. A packed picture holds palette indices (0 transparent) and draws at
+ * any depth as rs_drwimage draws; a sprite holds the pixels of one depth, the key of
+ * rs_tcmask transparent (compared as rs_tcxfer compares), and draws by copying runs.
+ * Layout (little-endian): 'R', 'S', 'P' (packed) or 'S' (sprite), bytes a pixel; width,
+ * height, and the total bytes as 32-bit values; then the rows, bottom row first, each runs
+ * of (skip, count) bytes with count pixels after them, ended by (0, 0).
+ * rs_pack packs an image array; rs_makeppr packs a rectangle of the active buffer read as
+ * rs_getimage reads it (colours no palette entry has give 0) and rs_makespr makes a sprite
+ * of one; pixels outside the buffer are transparent. Each writes the picture to memory and
+ * returns its bytes; with NULL memory it writes nothing and returns the bytes the call
+ * would write (for the same array or buffer contents). -1: a NULL array, a side below 1
+ * (an inverted rectangle), no active buffer, or a picture beyond INT_MAX bytes.
+ * rs_showppr and rs_showspr draw one of bytes bytes (the caller's memory); rs_unpack writes
+ * one back into an image array (0 where transparent) of width x height bytes and returns
+ * that size (NULL array: only returns it). All three first check the whole picture and
+ * return -1, touching nothing, for one that is damaged, of the wrong kind or longer than
+ * bytes; rs_showspr also for a sprite of a depth other than the active buffer's. Drawing
+ * without an active buffer returns 0.
+ */
+RS_API int rs_pack(const unsigned char *array, int width, int height, unsigned char *packed);
+RS_API int rs_unpack(const unsigned char *packed, int bytes, unsigned char *array);
+RS_API int rs_makeppr(int minx, int maxx, int miny, int maxy, unsigned char *packed);
+RS_API int rs_showppr(const unsigned char *packed, int bytes);
+RS_API int rs_makespr(int minx, int maxx, int miny, int maxy, unsigned char *sprite);
+RS_API int rs_showspr(const unsigned char *sprite, int bytes);
+
+/* ---- Pictures by their contents ----------------------------------------------------------
+ * The first bytes of a picture choose its reader, whatever the file is called: "BM" a BMP
+ * file (rs_showbmp), FF D8 a JPEG file (rs_showjpeg), 10 with a PCX version, encoding 1 and
+ * 1, 2, 4 or 8 bits a plane a PCX file (rs_showpcx), and the FLI or FLC type at byte 4 an
+ * animation, of which the first frame is played (as rs_flicplay plays it, without delay).
+ * rs_dispfile shows the named file with its top-left corner at (x, y), setting the library
+ * palette as its reader does; rs_displayp does the same and leaves the palette alone (the
+ * picture takes the colours the palette has). The graphics cursor stays where it was.
+ * rs_display shows a whole file held in caller memory (size bytes, read only; the image
+ * buffer is not changed), flags as the readers take them: 1 leave the palette alone,
+ * 2 top-left corner at the graphics cursor instead of the format's own place, 8 keep
+ * colours 10..245 in 8-bit buffers.
+ * Results: the reader's (0 shown, also when nothing is visible; 3 and above the reader's
+ * refusals; 3 as well for an animation whose first frame cannot be played); 1 the file
+ * cannot be opened; 2 not a picture of these kinds (also a NULL data or size <= 0).
+ */
+RS_API int rs_display(const void *data, int size, int flags);
+RS_API int rs_dispfile(const char *filename, int x, int y);
+RS_API int rs_displayp(const char *filename, int x, int y);
+
+/* ---- Integer 3D models -------------------------------------------------------------------
+ * Models kept as packed (x, y, z) ints, worked on with the pipeline's own matrices; each
+ * result is rounded to the nearest int (ties to even) and held to the int range.
+ * rs_view3d places the viewer at (x, y, z) turned by Rx(xangle) * Ry(yangle): rs_3Dpov
+ * without roll. Returns 0.
+ * rs_move3d adds (dx, dy, dz) to n points in place; rs_rotate3d turns them in place about
+ * the origin by Rx(xangle) * Ry(yangle) * Rz(zangle), the rotation rs_3Dsetobject gives an
+ * object. Both return 0, or -1 when a coordinate had to be held to INT_MIN or INT_MAX
+ * (every point is still done); nothing for NULL points or n <= 0.
+ * rs_project carries n world points (object points through the combined matrix when
+ * object is not 0) into view space and onto the screen as rs_3Dproject does, writing n
+ * (x, y) pairs to out. A point whose view z is not beyond the near distance of
+ * rs_3Dsetzclip has no place on the screen: its pair is INT_MIN, INT_MIN and the call
+ * returns -1 (also for a pair that does not fit an int, as rs_3Dproject); otherwise 0.
+ */
+RS_API int rs_view3d(int x, int y, int z, int xangle, int yangle);
+RS_API int rs_move3d(int *points, int n, int dx, int dy, int dz);
+RS_API int rs_rotate3d(int *points, int n, int xangle, int yangle, int zangle);
+RS_API int rs_project(const int *points, int *out, int n, int object);
 
 #ifdef __cplusplus
 }

@@ -85,7 +85,11 @@ int vb_depth(int bits) {
     return 0;
 }
 
-int vb_alloc(int width, int height) {
+namespace {
+
+// A new buffer at the creation depth in the lowest free slot: over host memory, or over
+// the caller's memory when `memory` is given (then nothing but the header is allocated).
+int make_buffer(int width, int height, uint8_t* memory) {
     VbTable& t = vb_table();
     int handle = 0;
     while (handle < vb_slot_count && t.slots[size_t(handle)].pixels) ++handle;
@@ -108,12 +112,14 @@ int vb_alloc(int width, int height) {
     auto* header = static_cast<uint8_t*>(host::block_alloc(size_t(t.creation_header_alloc)));
     if (!header) return -2;
     write_bitmap_header(header, depth, int(w), height, kind);
-    uint8_t* pixels = nullptr;
-    host::Bitmap* bitmap = host::create_dib_section(host::device_from_handle(devices().window_dc),
-                                                    header, kind, &pixels);
-    if (!bitmap) {
-        host::block_free(header);
-        return -2;
+    uint8_t* pixels = memory;
+    host::Bitmap* bitmap = nullptr;
+    if (!memory) {
+        bitmap = host::create_dib_section(host::device_from_handle(devices().window_dc), header, kind, &pixels);
+        if (!bitmap) {
+            host::block_free(header);
+            return -2;
+        }
     }
     VbSlot& s = t.slots[size_t(handle)];
     s.bitmap = bitmap;
@@ -126,6 +132,22 @@ int vb_alloc(int width, int height) {
     s.table_kind = kind;
     s.clip = {0, int(w) - 1, 0, height - 1};
     return handle;
+}
+
+}  // namespace
+
+int vb_alloc(int width, int height) { return make_buffer(width, height, nullptr); }
+
+int vb_define(void* memory, int width, int height) {
+    return memory ? make_buffer(width, height, static_cast<uint8_t*>(memory)) : -2;
+}
+
+// The slot goes; the caller's memory stays the caller's (a defined buffer has no bitmap).
+int vb_undefine(int handle) {
+    VbSlot* s = slot_in_use(handle);
+    if (!s || s->bitmap || handle == active().handle) return -1;
+    release_slot(*s);
+    return 0;
 }
 
 int vb_open(int handle) {

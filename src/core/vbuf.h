@@ -24,7 +24,7 @@ struct ClipRect {
 
 struct VbSlot {
     uint8_t* pixels = nullptr;        // start of the bottom row; nullptr = slot free
-    host::Bitmap* bitmap = nullptr;   // owns the pixel memory
+    host::Bitmap* bitmap = nullptr;   // owns the pixel memory; nullptr: the caller's memory
     uint8_t* header = nullptr;        // header block, zero-filled, from host::block_alloc
     int depth = 0;
     int pitch = 0;                    // width × depth / 8; rows have no padding
@@ -108,6 +108,9 @@ int vb_init();
 int vb_fin();
 int vb_depth(int bits);
 int vb_alloc(int width, int height);
+// A buffer over caller memory (rows bottom-up, width rounded up to 4 pixels), and its end.
+int vb_define(void* memory, int width, int height);
+int vb_undefine(int handle);
 int vb_open(int handle);
 int vb_close();
 int vb_free(int handle);

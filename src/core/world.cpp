@@ -27,43 +27,16 @@ int scaled(int64_t a, int64_t b, int64_t c) {
     return int(uint32_t(uint64_t(a * b / c)));
 }
 
-// The extended-precision rule, kept out of line so that the quick path below holds its
-// values in SSE registers rather than on the x87 stack.
-[[gnu::noinline]] int extended_scale_truncated(int m, double a, double b, double c, double d) {
+}  // namespace
+
+int extended_scale_truncated(int m, double a, double b, double c, double d) {
     return truncate(extended(m) * ((extended(a) - b) / (extended(c) - d)) + 0.5L);
 }
-
-// trunc(m × ((a − b) / (c − d)) + 0.5) as `truncate` gives it in extended precision, with
-// scale = m / (c − d) in double precision. The same value in double precision comes out
-// within a few units in the last place: five roundings of at most 2^-53 each, under 2^-20
-// below 2^30. When no integer lies within 2^-16 of the double result, its truncation is
-// that of the extended one, and the x87 division and control-word switch are skipped.
-// Results that are not finite, large or near an integer take the extended path.
-int scale_truncated(int m, double scale, double a, double b, double c, double d) {
-    const double t = (a - b) * scale + 0.5;
-    if (std::isnormal(scale) && std::fabs(t) < 0x1p30) {
-        const int64_t low = int64_t(t - 0x1p-16), high = int64_t(t + 0x1p-16);  // both truncated
-        if (low == high) return int(low);
-    }
-    return extended_scale_truncated(m, a, b, c, d);
-}
-
-}  // namespace
 
 ScreenMap screen_map() {
     const WorldState& w = world();
     const int mx = get_maxx(), my = get_maxy();
-    return {mx, my, double(mx) / (w.maxx - w.minx), double(my) / (w.maxy - w.miny)};
-}
-
-int ScreenMap::x(double wx) const {
-    const WorldState& w = world();
-    return scale_truncated(maxx, x_scale, wx, w.minx, w.maxx, w.minx);
-}
-
-int ScreenMap::y(double wy) const {
-    const WorldState& w = world();
-    return scale_truncated(maxy, y_scale, w.maxy, wy, w.maxy, w.miny);
+    return {mx, my, double(mx) / (w.maxx - w.minx), double(my) / (w.maxy - w.miny), w.minx, w.maxx, w.miny, w.maxy};
 }
 
 int x_screen(double x) {

@@ -14,6 +14,7 @@
 #include "core/pixel.h"
 #include "core/vbuf.h"
 #include "core/world.h"
+#include "draw/pattern.h"
 #include "draw/state.h"
 #include "services/angle.h"
 
@@ -55,7 +56,7 @@ void filled(const core::ActiveBuffer& vb, const core::ClipRect& c, int cx, int c
         const int64_t x0 = std::max<int64_t>(int64_t(cx) - x, c.minx);
         const int64_t x1 = std::min<int64_t>(int64_t(cx) + x, c.maxx);
         if (x0 > x1) return;
-        core::fill_span<D>(core::row_address(vb, int(row)) + x0 * D::bytes, int(x1 - x0 + 1), pattern);
+        shape_span<D>(core::row_address(vb, int(row)) + x0 * D::bytes, int(x1 - x0 + 1), pattern);
     };
     auto fill_rows = [&](int x, int y) {
         fill_row(int64_t(cy) - y, x);

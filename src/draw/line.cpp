@@ -209,33 +209,36 @@ bool clip_line(int64_t& x0, int64_t& y0, int64_t& x1, int64_t& y1, const core::C
     return clip_segment(x0, y0, x1, y1, c);
 }
 
-void clipped_line(int x0, int y0, int x1, int y1, bool xor_mode) {
+LinePen::LinePen(bool xor_mode) {
     if (!core::has_active()) return;
-    const ClipRect c = core::drawing_clip();
-    if (core::empty(c)) return;
+    clip_ = core::drawing_clip();
+    if (core::empty(clip_)) return;
+    const core::ActiveBuffer& vb = core::active();
+    pixels_ = vb.pixels, pitch_ = vb.pitch, height_ = vb.height;
+    core::with_depth(vb.depth, [&](auto d) {
+        using D = decltype(d);
+        value_ = core::current_pixel<D>();
+        draw_ = xor_mode ? draw<D, Xor> : draw<D, Store>;
+    });
+}
+
+template <class D, class Op>
+void LinePen::draw(const LinePen& pen, int x0, int y0, int x1, int y1) {
     int64_t ax = x0, ay = y0, bx = x1, by = y1;
-    if (!clip_segment(ax, ay, bx, by, c)) return;
+    if ((outcode(ax, ay, pen.clip_) | outcode(bx, by, pen.clip_)) != 0 && !clip_segment(ax, ay, bx, by, pen.clip_)) return;
     if (by < ay) {  // rasterize from the upper end; a horizontal line keeps its order
         std::swap(ax, bx);
         std::swap(ay, by);
     }
-    const core::ActiveBuffer& vb = core::active();
     const int64_t dx = bx >= ax ? bx - ax : ax - bx, dy = by - ay;
-    const ptrdiff_t x_step = (bx < ax ? -1 : 1) * ptrdiff_t(core::bytes_per_pixel(vb.depth));
-    const ptrdiff_t y_step = -ptrdiff_t(vb.pitch);  // one row down the screen is one pitch back in memory
-    uint8_t* p = core::pixel_address(vb, int(ax), int(ay));
-    core::with_depth(vb.depth, [&](auto d) {
-        using D = decltype(d);
-        const uint32_t v = core::current_pixel<D>();
-        if (dx >= dy) {
-            if (xor_mode) bresenham<D, Xor>(p, dx, dy, x_step, y_step, v);
-            else bresenham<D, Store>(p, dx, dy, x_step, y_step, v);
-        } else {
-            if (xor_mode) bresenham<D, Xor>(p, dy, dx, y_step, x_step, v);
-            else bresenham<D, Store>(p, dy, dx, y_step, x_step, v);
-        }
-    });
+    const ptrdiff_t x_step = (bx < ax ? -1 : 1) * ptrdiff_t(D::bytes);
+    const ptrdiff_t y_step = -ptrdiff_t(pen.pitch_);  // one row down the screen is one pitch back in memory
+    uint8_t* p = core::row_address(pen.pixels_, pen.pitch_, pen.height_, int(ay)) + ptrdiff_t(ax) * D::bytes;
+    if (dx >= dy) bresenham<D, Op>(p, dx, dy, x_step, y_step, pen.value_);
+    else bresenham<D, Op>(p, dy, dx, y_step, x_step, pen.value_);
 }
+
+void clipped_line(int x0, int y0, int x1, int y1, bool xor_mode) { LinePen(xor_mode).line(x0, y0, x1, y1); }
 
 int move(int x, int y) { return set_cursor(x, y); }
 int move_rel(int dx, int dy) { return set_cursor(wrap_add(state().cursor_x, dx), wrap_add(state().cursor_y, dy)); }

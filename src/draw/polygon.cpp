@@ -14,6 +14,7 @@
 #include "core/vbuf.h"
 #include "draw/edge_walker.h"
 #include "draw/line.h"
+#include "draw/pattern.h"
 #include "draw/state.h"
 
 namespace draw {
@@ -74,7 +75,7 @@ int poly_fill(const int* vertices, int* /*work*/, int n) {
                       start = std::max<int64_t>(start, c.minx);
                       end = std::min<int64_t>(end, int64_t(c.maxx) + 1);
                       if (start >= end) return;
-                      core::fill_span<D>(core::pixel_address(vb, int(start), int(y)), int(end - start), value);
+                      shape_span<D>(core::pixel_address(vb, int(start), int(y)), int(end - start), value);
                   });
     });
     return 0;

@@ -18,6 +18,7 @@
 #include "core/vbuf.h"
 #include "core/world.h"
 #include "draw/internal.h"
+#include "draw/pattern.h"
 #include "draw/state.h"
 #include "image/transfer.h"
 
@@ -53,9 +54,9 @@ void fill_area(const Area& a, bool xor_mode) {
         if (xor_mode) {
             for (int r = 0; r < rows; ++r, p += vb.pitch) core::xor_span<D>(p, width, value);
         } else if (width == vb.width) {
-            core::fill_span<D>(p, width * rows, value);  // whole rows: one run
+            shape_span<D>(p, width * rows, value);  // whole rows: one run
         } else {
-            for (int r = 0; r < rows; ++r, p += vb.pitch) core::fill_span<D>(p, width, value);
+            for (int r = 0; r < rows; ++r, p += vb.pitch) shape_span<D>(p, width, value);
         }
     });
 }

@@ -8,6 +8,7 @@ void init_state() {
     s.xbox = s.ybox = 1;
     s.poly_edge = 1;
     s.poly_offset_x = s.poly_offset_y = 0;
+    s.texture = -1, s.texture_flags = 0;
 }
 
 }  // namespace draw

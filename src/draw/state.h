@@ -8,6 +8,7 @@ struct DrawState {
     int xbox = 0, ybox = 0;                    // border thickness of boxes
     int poly_edge = 0;                         // 1: right chain excluded from fills
     int poly_offset_x = 0, poly_offset_y = 0;  // added to polygon vertices
+    int texture = -1, texture_flags = 0;       // buffer that fills shapes (-1: the colour)
 };
 
 inline DrawState& state() {

@@ -30,6 +30,8 @@ extern "C" RS_API int rs_vbinit(void) { return library::start(); }
 extern "C" RS_API int rs_vbfin(void) { return library::end(); }
 extern "C" RS_API int rs_vbdepth(int bits) { return core::vb_depth(bits); }
 extern "C" RS_API int rs_vballoc(int width, int height) { return core::vb_alloc(width, height); }
+extern "C" RS_API int rs_vbdefine(void* memory, int width, int height) { return core::vb_define(memory, width, height); }
+extern "C" RS_API int rs_vbundef(int handle) { return core::vb_undefine(handle); }
 extern "C" RS_API int rs_vbopen(int handle) { return core::vb_open(handle); }
 extern "C" RS_API int rs_vbclose(void) { return core::vb_close(); }
 extern "C" RS_API int rs_vbfree(int handle) { return core::vb_free(handle); }

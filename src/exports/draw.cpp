@@ -5,6 +5,7 @@
 #include "draw/ellipse.h"
 #include "draw/flood.h"
 #include "draw/line.h"
+#include "draw/pattern.h"
 #include "draw/polygon.h"
 #include "draw/rect.h"
 
@@ -73,3 +74,6 @@ extern "C" RS_API int rs_flood(int x, int y) { return draw::flood(x, y); }
 extern "C" RS_API int rs_floodw(double x, double y) { return draw::flood_world(x, y); }
 extern "C" RS_API int rs_paint(int x, int y) { return draw::paint(x, y); }
 extern "C" RS_API int rs_paintw(double x, double y) { return draw::paint_world(x, y); }
+
+// ---- textured fills
+extern "C" RS_API int rs_texture(int handle, int flags) { return draw::texture(handle, flags); }

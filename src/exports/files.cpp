@@ -3,6 +3,7 @@
 #include "rsw32.h"
 
 #include "files/bmp.h"
+#include "files/display.h"
 #include "files/flic.h"
 #include "files/jpeg_family.h"
 #include "files/pcx.h"
@@ -43,3 +44,8 @@ extern "C" RS_API int rs_showflic(const char* filename, int loops, int flags) { 
 extern "C" RS_API int rs_flicsize(const unsigned char* header, int* width, int* height) { return files::flic_size(header, width, height); }
 extern "C" RS_API int rs_flicskip(void* context, int frames) { return files::flic_skip(context, frames); }
 extern "C" RS_API int rs_flicplay(void* context, int frames, int flags) { return files::flic_play(context, frames, flags); }
+
+// ---- pictures by their contents
+extern "C" RS_API int rs_display(const void* data, int size, int flags) { return files::display_memory(data, size, flags); }
+extern "C" RS_API int rs_dispfile(const char* filename, int x, int y) { return files::display_file(filename, x, y, false); }
+extern "C" RS_API int rs_displayp(const char* filename, int x, int y) { return files::display_file(filename, x, y, true); }

@@ -6,6 +6,7 @@
 #include "image/dcb.h"
 #include "image/formats.h"
 #include "image/mono.h"
+#include "image/packed.h"
 #include "image/picture.h"
 #include "image/reduce.h"
 #include "image/adjust.h"
@@ -99,3 +100,11 @@ extern "C" RS_API int rs_flipmask(const unsigned char* mask, int width, int heig
 extern "C" RS_API int rs_transfer(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest) { return image::transfer(minx, maxx, miny, maxy, newx, newy, source, dest, false); }
 extern "C" RS_API int rs_tcxfer(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest) { return image::transfer(minx, maxx, miny, maxy, newx, newy, source, dest, true); }
 extern "C" RS_API int rs_tcmask(int key) { return image::tc_mask(key); }
+
+// ---- packed pictures and sprites
+extern "C" RS_API int rs_pack(const unsigned char* array, int width, int height, unsigned char* packed) { return image::pack(array, width, height, packed); }
+extern "C" RS_API int rs_unpack(const unsigned char* packed, int bytes, unsigned char* array) { return image::unpack(packed, bytes, array); }
+extern "C" RS_API int rs_makeppr(int minx, int maxx, int miny, int maxy, unsigned char* packed) { return image::make_packed(minx, maxx, miny, maxy, packed); }
+extern "C" RS_API int rs_showppr(const unsigned char* packed, int bytes) { return image::show_packed(packed, bytes); }
+extern "C" RS_API int rs_makespr(int minx, int maxx, int miny, int maxy, unsigned char* sprite) { return image::make_sprite(minx, maxx, miny, maxy, sprite); }
+extern "C" RS_API int rs_showspr(const unsigned char* sprite, int bytes) { return image::show_sprite(sprite, bytes); }

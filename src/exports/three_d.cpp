@@ -2,6 +2,7 @@
 // that implements it; nothing else belongs here.
 #include "rsw32.h"
 
+#include "three_d/integer.h"
 #include "three_d/motion.h"
 #include "three_d/primitives.h"
 #include "three_d/view.h"
@@ -53,3 +54,9 @@ extern "C" RS_API int rs_3Dtexturemapobject(const double* xyz, const void* uv, i
 extern "C" RS_API int rs_3Dzclip(const double* in, double* out, int n) { return three_d::clip_near(in, out, n); }
 extern "C" RS_API int rs_3Dzcliprgb(const double* in, double* out, const unsigned char* rgb_in, unsigned char* rgb_out, int n) { return three_d::clip_near_rgb(in, out, rgb_in, rgb_out, n); }
 extern "C" RS_API int rs_3Dzcliptm(const double* in, double* out, const void* uv_in, void* uv_out, int n) { return three_d::clip_near_tm(in, out, uv_in, uv_out, n); }
+
+// ---- integer models
+extern "C" RS_API int rs_view3d(int x, int y, int z, int xangle, int yangle) { return three_d::view3d(x, y, z, xangle, yangle); }
+extern "C" RS_API int rs_move3d(int* points, int n, int dx, int dy, int dz) { return three_d::move3d(points, n, dx, dy, dz); }
+extern "C" RS_API int rs_rotate3d(int* points, int n, int xangle, int yangle, int zangle) { return three_d::rotate3d(points, n, xangle, yangle, zangle); }
+extern "C" RS_API int rs_project(const int* points, int* out, int n, int object) { return three_d::project_points(points, out, n, object); }

@@ -88,6 +88,9 @@ int read_palette(Source& src, const BmpInfo& info, uint8_t* rgb) {
     return got == size_t(n) * entry ? n : -1;
 }
 
+// Size of the blocks of rows the writer converts and writes at a time.
+constexpr uint32_t block_bytes = 1 << 18;
+
 // Bytes of one stored row: bits per pixel × width, padded to a multiple of 4.
 uint64_t row_bytes(uint64_t width, uint32_t bits) { return (width * bits + 31) / 32 * 4; }
 
@@ -115,6 +118,10 @@ void put_bgr(const uint8_t* bgr, uint8_t* dst, int n) {
 template <>
 void put_bgr<core::Depth24>(const uint8_t* bgr, uint8_t* dst, int n) {
     std::memcpy(dst, bgr, size_t(n) * 3);
+}
+template <>
+void put_bgr<core::Depth32>(const uint8_t* bgr, uint8_t* dst, int n) {
+    image::bgr_into_pixels32(bgr, dst, n);
 }
 
 }  // namespace
@@ -203,11 +210,15 @@ int show_bmp(const char* filename, int flags) {
         using D = decltype(d);
         for (int64_t i = 0; i < pl.rows && !src.exhausted(); ++i) {
             const int64_t picture_row = top_down ? pl.first_row + i : pl.first_row + pl.rows - 1 - i;
-            src.skip(first_byte);
-            const size_t got = src.read(row.get(), read_bytes);
-            if (got < read_bytes) std::memset(row.get() + got, 0, read_bytes - got);
-            src.skip(stored - end_byte);
             uint8_t* dst = placed_pixel(pl, pl.first_column, picture_row);
+            // Rows stored as the buffer stores them (24 bits into 24, 8 into 8) are read
+            // in place.
+            uint8_t* into = uint32_t(D::bits) == bits ? dst : row.get();
+            src.skip(first_byte);
+            const size_t got = src.read(into, read_bytes);
+            if (got < read_bytes) std::memset(into + got, 0, read_bytes - got);
+            src.skip(stored - end_byte);
+            if (into == dst) continue;
             if constexpr (D::bytes == 1) {
                 unpack_indices(row.get(), bits, skip_pixels, n, dst);
             } else if (bits == 24) {
@@ -246,8 +257,14 @@ int make_bmp(int minx, int maxx, int miny, int maxy, int bits, const char* filen
     const int palette_entries = bits == 8 ? 256 : bits == 4 ? 16 : bits == 1 ? 2 : 0;
     const uint32_t pixel_offset = 54 + 4 * uint32_t(palette_entries);
 
-    TempBlock row(padded);
-    if (!row.get()) return 2;
+    // Rows are converted into a block of many rows, which goes out in one write; a single
+    // row will do when there is no memory for more.
+    const int block_rows = std::clamp(int(block_bytes / padded), 1, h);
+    TempBlock block(size_t(block_rows) * padded);
+    TempBlock one_row(block.get() ? 0 : padded);
+    uint8_t* const rows = block.get() ? block.get() : one_row.get();
+    const int rows_per_write = block.get() ? block_rows : 1;
+    if (!rows) return 2;
     Sink out(filename);
     if (!out.created()) return 1;
 
@@ -266,10 +283,17 @@ int make_bmp(int minx, int maxx, int miny, int maxy, int bits, const char* filen
     const int first_entry = bits == 8 ? 0 : 10;
     out.write(reinterpret_cast<const uint8_t*>(core::palette().quads + first_entry), 4 * size_t(palette_entries));
 
+    // Whole rows of a buffer that stores them as the file does (24 bits, no pad) are
+    // already the file's pixel data, bottom row first: they go out as they are.
+    if (vb.depth == 24 && w == vb.width && uint32_t(vb.pitch) == padded) {
+        out.write(core::pixel_address(vb, 0, maxy), size_t(padded) * size_t(h));
+        return out.finish() ? 0 : 1;
+    }
     core::with_depth(vb.depth, [&](auto d) {
         using D = decltype(d);
-        uint8_t* r = row.get();
+        int filled = 0;
         for (int y = maxy; y >= miny; --y) {
+            uint8_t* r = rows + size_t(filled) * padded;
             const uint8_t* p = core::pixel_address(vb, minx, y);
             if constexpr (D::bytes == 1) {
                 if (bits == 8) {
@@ -290,7 +314,10 @@ int make_bmp(int minx, int maxx, int miny, int maxy, int bits, const char* filen
             } else {
                 for (int x = 0; x < w; ++x, p += D::bytes) pixel_rgb<D>(p, r[3 * x + 2], r[3 * x + 1], r[3 * x]);
             }
-            out.write(r, padded);
+            if (++filled == rows_per_write || y == miny) {
+                out.write(rows, size_t(filled) * padded);
+                filled = 0;
+            }
         }
     });
     return out.finish() ? 0 : 1;

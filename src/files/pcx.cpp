@@ -92,6 +92,11 @@ public:
                 i += k, pending_ -= unsigned(k);
                 continue;
             }
+            if (src_.buffered_bytes() >= 2) {
+                i = packets(out, i, n);
+                continue;
+            }
+            // A packet that may straddle a refill or the end of the data, byte by byte.
             const uint8_t b = src_.next();
             if (src_.exhausted()) break;
             if (b >= 0xC0) {
@@ -107,24 +112,42 @@ public:
     }
 
 private:
+    // Decodes from out[i] the packets that lie wholly in the buffered bytes, until the row
+    // is full (a run may be left pending); returns where the row stands.
+    size_t packets(uint8_t* out, size_t i, size_t n) {
+        const uint8_t* const start = src_.buffered();
+        const uint8_t* p = start;
+        const uint8_t* const last = start + src_.buffered_bytes() - 1;  // a run needs two bytes
+        while (i < n && p < last) {
+            const uint8_t b = *p++;
+            if (b < 0xC0) {
+                out[i++] = b;
+                continue;
+            }
+            value_ = *p++;
+            const size_t run = b & 0x3Fu, k = std::min(run, n - i);
+            std::memset(out + i, value_, k);
+            i += k;
+            pending_ = unsigned(run - k);
+        }
+        src_.consume(size_t(p - start));
+        return i;
+    }
+
     Source& src_;
     unsigned pending_ = 0;
     uint8_t value_ = 0;
 };
 
-// Colour numbers of `n` pixels from `first` of a decoded row of a 16-colour, 2-colour or
-// 256-colour file, plus `offset`.
-void row_indices(const PcxInfo& info, const uint8_t* row, int64_t first, int n, int offset, uint8_t* out) {
+// Colour numbers of `n` pixels from `first` of a decoded row of a 16-colour or 2-colour
+// file (bit planes), plus `offset`. A 256-colour row is its own colour numbers.
+void plane_indices(const PcxInfo& info, const uint8_t* row, int64_t first, int n, int offset, uint8_t* out) {
     const uint32_t bpl = info.bytes_per_line;
     for (int i = 0; i < n; ++i) {
         const uint64_t x = uint64_t(first) + uint64_t(i);
+        const int shift = 7 - int(x % 8);
         uint32_t c = 0;
-        if (info.format == index8) {
-            c = row[x];
-        } else {
-            const int shift = 7 - int(x % 8);
-            for (int p = 0; p < info.planes; ++p) c |= uint32_t(row[p * bpl + x / 8] >> shift & 1) << p;
-        }
+        for (int p = 0; p < info.planes; ++p) c |= uint32_t(row[p * bpl + x / 8] >> shift & 1) << p;
         out[i] = uint8_t(c + uint32_t(offset));
     }
 }
@@ -218,8 +241,12 @@ int show_pcx(const char* filename, int flags) {
                         continue;
                     }
                 }
-                row_indices(info, row.get(), pl.first_column, n, offset, indices);
-                put_indices<D>(indices, dst, n);
+                if (info.format == index8) {
+                    put_indices<D>(row.get() + pl.first_column, dst, n);
+                } else {
+                    plane_indices(info, row.get(), pl.first_column, n, offset, indices);
+                    put_indices<D>(indices, dst, n);
+                }
             }
             if (!complete) break;
         }
@@ -253,7 +280,9 @@ int load_pcx(const char* filename, uint8_t* array) {
     const int w = int(info.width);
     for (int64_t r = 0; r < info.height; ++r) {
         const bool complete = rle.row(row.get(), info.row_bytes());
-        row_indices(info, row.get(), 0, w, 0, array + (info.height - 1 - r) * w);
+        uint8_t* out = array + (info.height - 1 - r) * w;
+        if (info.format == index8) std::memcpy(out, row.get(), size_t(w));
+        else plane_indices(info, row.get(), 0, w, 0, out);
         if (!complete) {
             for (int64_t rest = r + 1; rest < info.height; ++rest) std::memset(array + (info.height - 1 - rest) * w, 0, size_t(w));
             break;

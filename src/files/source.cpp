@@ -51,6 +51,8 @@ bool Source::refill() {
 size_t Source::read(uint8_t* dst, size_t bytes) {
     size_t done = 0;
     while (done < bytes) {
+        if (cur_ == end_ && !memory_ && file_ && bytes - done >= size_t(image_buffer().size))
+            return done + read_direct(dst + done, bytes - done);
         if (cur_ == end_ && !refill()) break;
         const size_t n = std::min(bytes - done, size_t(end_ - cur_));
         std::memcpy(dst + done, cur_, n);
@@ -58,6 +60,16 @@ size_t Source::read(uint8_t* dst, size_t bytes) {
         done += n;
     }
     return done;
+}
+
+size_t Source::read_direct(uint8_t* dst, size_t bytes) {
+    base_ = position();
+    cur_ = end_ = fill_;
+    const size_t room = ended_ || base_ >= limit_ ? 0 : size_t(std::min<uint64_t>(bytes, limit_ - base_));
+    const size_t got = room ? host::file_read(file_, dst, room) : 0;
+    base_ += got;
+    if (got < bytes) ended_ = true;
+    return got;
 }
 
 void Source::skip(uint64_t bytes) {
@@ -130,6 +142,11 @@ void Sink::flush() {
 }
 
 void Sink::write(const uint8_t* src, size_t bytes) {
+    if (bytes >= capacity_) {
+        flush();
+        if (host::file_write(file_, src, bytes) != bytes) failed_ = true;
+        return;
+    }
     while (bytes) {
         if (used_ == capacity_) flush();
         const size_t n = std::min(bytes, capacity_ - used_);

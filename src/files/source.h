@@ -48,8 +48,15 @@ public:
         return *cur_++;
     }
     // Copies up to `bytes` bytes to dst; returns how many there were. The rest of dst is
-    // left as it was.
+    // left as it was. What the image buffer does not hold is read from the file straight
+    // into dst when it is at least a fill's worth, so large rows are copied once.
     size_t read(uint8_t* dst, size_t bytes);
+    // The bytes delivered but not yet consumed, for decoders that walk them in place:
+    // buffered_bytes() of them from buffered(); consume(n) (n at most that) moves past n.
+    // Once they are used up, next() or read() fetch more.
+    const uint8_t* buffered() const { return cur_; }
+    size_t buffered_bytes() const { return size_t(end_ - cur_); }
+    void consume(size_t bytes) { cur_ += bytes; }
     // Moves past `bytes` bytes without delivering them (a file is sought, not read).
     void skip(uint64_t bytes);
     // Little-endian fields, padding bytes past the end.
@@ -77,6 +84,8 @@ public:
 
 private:
     bool refill();
+    // read() past the buffered bytes, from the file into dst without the image buffer.
+    size_t read_direct(uint8_t* dst, size_t bytes);
 
     uint8_t* fill_ = nullptr;       // start of the current fill
     const uint8_t* cur_ = nullptr;  // next byte
@@ -106,6 +115,8 @@ public:
         if (used_ == capacity_) flush();
         buffer_[used_++] = byte;
     }
+    // Appends the bytes; a block at least the image buffer's size goes out in one write
+    // after what was collected before it.
     void write(const uint8_t* src, size_t bytes);
     void u16(uint32_t v) { put(uint8_t(v)), put(uint8_t(v >> 8)); }
     void u32(uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); }

@@ -27,6 +27,13 @@ void bgr_to_pixels32_plain(const uint8_t* bgr, uint8_t* pixels, int n) {
     for (int i = 0; i < n; ++i) core::Depth32::store(pixels + ptrdiff_t(i) * 4, Bgr888::load(bgr + ptrdiff_t(i) * 3));
 }
 
+void bgr_into_pixels32_plain(const uint8_t* bgr, uint8_t* pixels, int n) {
+    for (int i = 0; i < n; ++i) {
+        uint8_t* p = pixels + ptrdiff_t(i) * 4;
+        core::Depth32::store(p, (core::Depth32::load(p) & 0xFF000000u) | Bgr888::load(bgr + ptrdiff_t(i) * 3));
+    }
+}
+
 #if defined(__GNUC__) && defined(__x86_64__)
 namespace {
 
@@ -44,8 +51,31 @@ __attribute__((target("ssse3"))) void bgr_to_pixels32_ssse3(const uint8_t* bgr, 
     bgr_to_pixels32_plain(bgr + ptrdiff_t(i) * 3, pixels + ptrdiff_t(i) * 4, n - i);
 }
 
+// The same shuffle, merged with the fourth bytes of the pixels it replaces.
+__attribute__((target("ssse3"))) void bgr_into_pixels32_ssse3(const uint8_t* bgr, uint8_t* pixels, int n) {
+    const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m128i fourth = _mm_set1_epi32(int(0xFF000000u));
+    int i = 0;
+    for (; i + 6 <= n; i += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bgr + ptrdiff_t(i) * 3));
+        __m128i* out = reinterpret_cast<__m128i*>(pixels + ptrdiff_t(i) * 4);
+        const __m128i kept = _mm_and_si128(_mm_loadu_si128(out), fourth);
+        _mm_storeu_si128(out, _mm_or_si128(kept, _mm_shuffle_epi8(v, spread)));
+    }
+    bgr_into_pixels32_plain(bgr + ptrdiff_t(i) * 3, pixels + ptrdiff_t(i) * 4, n - i);
+}
+
 }  // namespace
 #endif
+
+void bgr_into_pixels32(const uint8_t* bgr, uint8_t* pixels, int n) {
+#if defined(__GNUC__) && defined(__x86_64__)
+    static const auto convert = __builtin_cpu_supports("ssse3") ? bgr_into_pixels32_ssse3 : bgr_into_pixels32_plain;
+    convert(bgr, pixels, n);
+#else
+    bgr_into_pixels32_plain(bgr, pixels, n);
+#endif
+}
 
 void bgr_to_pixels32(const uint8_t* bgr, uint8_t* pixels, int n) {
 #if defined(__GNUC__) && defined(__x86_64__)

@@ -58,6 +58,11 @@ inline void with_direct_depth(int depth, Fn&& fn) {
     }
 }
 
+// The part of a pixel that colour keys compare (the keyed copies, transfers and sprites):
+// at 32 bits the low three bytes, otherwise the whole pixel.
+template <class D>
+constexpr uint32_t key_mask = D::bits == 32 ? 0xFFFFFFu : D::mask;
+
 // ---- image arrays and the palette pixel table
 
 // An image array's byte as a pixel of depth D: the byte itself at 8 bits, otherwise the
@@ -112,12 +117,14 @@ public:
 // indices through the table into pixels of a direct-colour depth D (16, 24 or 32 bits),
 // a plain loop built once more for processors with 32-byte vectors (gathers) and chosen
 // when the library loads; and n blue-green-red triples into 32-bit pixels with a fourth
-// byte of 0, with byte shuffles where the processor has them and the plain loop as their
-// reference.
+// byte of 0 (or, into, keeping each pixel's fourth byte), with byte shuffles where the
+// processor has them and the plain loops as their reference.
 template <class D>
 void indices_to_pixels(const uint8_t* indices, uint8_t* pixels, int n, const uint32_t* table);
 void bgr_to_pixels32(const uint8_t* bgr, uint8_t* pixels, int n);
 void bgr_to_pixels32_plain(const uint8_t* bgr, uint8_t* pixels, int n);
+void bgr_into_pixels32(const uint8_t* bgr, uint8_t* pixels, int n);
+void bgr_into_pixels32_plain(const uint8_t* bgr, uint8_t* pixels, int n);
 
 // ---- translation between formats 15, 16 and 24
 

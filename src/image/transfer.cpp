@@ -21,6 +21,7 @@
 #include "core/palette.h"
 #include "core/pixel.h"
 #include "core/vbuf.h"
+#include "image/formats.h"
 #include "image/state.h"
 
 namespace image {
@@ -63,11 +64,6 @@ bool make_block(int minx, int maxx, int miny, int maxy, int newx, int newy, int 
     b.src_depth = s->depth;
     return true;
 }
-
-// The part of a pixel the transparent copies compare and write: at 32 bits the low three
-// bytes (the fourth byte is written as 0), otherwise the whole pixel.
-template <class D>
-constexpr uint32_t key_mask = D::bits == 32 ? 0xFFFFFFu : D::mask;
 
 // A source pixel of depth S as a pixel of depth D, through its colour: palette indices by
 // the palette's colours; 16-bit pixels widened with rounding; direct colours to 8 bits by

@@ -11,15 +11,22 @@
 // the size below the baseline and take no room. Codes below 32 and above 127 are skipped.
 #include "services/stroke.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "core/vbuf.h"
 #include "core/world.h"
+#include "draw/internal.h"
 #include "draw/line.h"
 #include "draw/state.h"
 #include "services/stroke_glyphs.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace services {
 namespace {
@@ -81,67 +88,118 @@ size_t next_item(const uint8_t* s, size_t i, size_t n, int& set, Item& item) {
 
 bool has_glyph(int code) { return code >= 32 && code <= 127 && code != '_'; }
 
-// The moves and draws of a walk: each sets the world cursor and draws or moves to its
-// screen point, as the world line routines do, with the window's scales worked out once
-// for the whole text. A move only sets the world cursor and the graphics cursor, so a run of moves is made as one move to
-// where the last of them ends, reached by the same additions in the same order: the
-// cursors come out exactly as after the run, and each draw starts from them. Each glyph
-// saves a conversion this way: the move to its base point and the move to its first
-// point become one.
+// The moves and draws of a walk, as the world line routines make them: each moves the
+// world cursor and draws or moves to its screen point, with the window's scales and the
+// line pen worked out once for the whole text. The world cursor and the graphics cursor
+// are kept here and stored when the walk ends, as nothing reads them in between. A move
+// only adds to the world cursor; its screen point is worked out when a draw starts from
+// it (or the walk ends there), so a run of moves costs one conversion.
 struct Walk {
     core::ScreenMap map = core::screen_map();
-    bool pending = false;  // moves not yet made end at `at`
-    Vec at{};
+    draw::LinePen pen;
+    Vec at{};             // the world cursor
+    int sx = 0, sy = 0;   // the graphics cursor, unless moved
+    bool moved = true;    // `at` was moved to since (sx, sy) was worked out
 
     void move_to(const Vec& p) {
         at = p;
-        pending = true;
+        moved = true;
     }
-    void move_by(const Vec& d) {
-        const Vec from = pending ? at : Vec{core::world().cursor_x, core::world().cursor_y};
-        move_to({from.x + d.x, from.y + d.y});
+    void move_by(const Vec& d) { move_to({at.x + d.x, at.y + d.y}); }
+    void draw_to(const Vec& p) {
+        if (moved) sx = map.x(at.x), sy = map.y(at.y), moved = false;
+        at = p;
+        const int x = map.x(p.x), y = map.y(p.y);
+        pen.line(sx, sy, x, y);
+        sx = x, sy = y;
     }
-    void settle() {
-        if (!pending) return;
-        pending = false;
+    void finish() {
+        if (moved) sx = map.x(at.x), sy = map.y(at.y);
         core::world().cursor_x = at.x;
         core::world().cursor_y = at.y;
-        draw::move(map.x(at.x), map.y(at.y));
-    }
-    void draw_by(const Vec& d) {
-        settle();
-        draw_to({core::world().cursor_x + d.x, core::world().cursor_y + d.y});
-    }
-    void draw_to(const Vec& p) {
-        settle();
-        core::world().cursor_x = p.x;
-        core::world().cursor_y = p.y;
-        draw::line_to(map.x(p.x), map.y(p.y));
+        draw::move(sx, sy);
     }
 };
 
-// Draws one glyph from the world cursor, which stands on the baseline at the glyph's left
-// edge (raised or lowered by the caller), with grid unit u.
-void draw_glyph(Walk& walk, const Frame& f, const int8_t* glyph, double u) {
-    const int left = glyph[0];
-    const int points = uint8_t(glyph[2]);
-    const int8_t* p = glyph + 3;
-    Vec prev{0, 0};
-    bool pen_down = false;
-    for (int k = 0; k < points; ++k, p += 2) {
-        if (p[0] == stroke_pen_up) {
-            pen_down = false;
-            continue;
+// A font's glyphs as draw_glyph walks them, worked out once from the glyph data: each
+// glyph's points without the pen-up marks, as grid steps from the point before (the first
+// from the glyph's left edge on the baseline, y up), and the points that end a stroke
+// segment, one drawn from the point before.
+struct FontWalk {
+    struct Glyph {
+        uint32_t first_step = 0, first_end = 0;
+        uint8_t steps = 0, ends = 0;
+    };
+    std::vector<std::array<double, 2>> steps;
+    std::vector<uint8_t> ends;
+    std::array<Glyph, 224> glyphs{};
+
+    FontWalk(const int8_t* data, const uint32_t* index, int codes) {
+        for (int code = 32; code < codes; ++code) {
+            const int8_t* glyph = data + index[code];
+            const int left = glyph[0], points = uint8_t(glyph[2]);
+            Glyph& g = glyphs[size_t(code)];
+            g.first_step = uint32_t(steps.size()), g.first_end = uint32_t(ends.size());
+            int px = 0, py = 0, real = 0;
+            bool pen_down = false;
+            for (const int8_t* p = glyph + 3; p < glyph + 3 + 2 * points; p += 2) {
+                if (p[0] == stroke_pen_up) {
+                    pen_down = false;
+                    continue;
+                }
+                const int qx = p[0] - left, qy = 9 - p[1];
+                steps.push_back({double(qx - px), double(qy - py)});
+                if (pen_down) ends.push_back(uint8_t(real));
+                px = qx, py = qy, pen_down = true, ++real;
+            }
+            g.steps = uint8_t(steps.size() - g.first_step), g.ends = uint8_t(ends.size() - g.first_end);
         }
-        const Vec q{double(p[0] - left), double(9 - p[1])};
-        const Vec step = f.rotate((q.x - prev.x) * u * f.xscale, (q.y - prev.y) * u);
-        if (pen_down)
-            walk.draw_by(step);
-        else
-            walk.move_by(step);
-        prev = q;
-        pen_down = true;
     }
+};
+
+const FontWalk& font1_walk() {
+    static const FontWalk walk(stroke_font1_data, stroke_font1_index, 224);
+    return walk;
+}
+const FontWalk& font2_walk() {
+    static const FontWalk walk(stroke_font2_data, stroke_font2_index, 127);
+    return walk;
+}
+
+// Draws one glyph from the world cursor, which stands on the baseline at the glyph's left
+// edge (raised or lowered by the caller), with grid unit u: the world cursor steps from
+// point to point and each point's screen position is worked out, then the segments are
+// drawn between them.
+void draw_glyph(Walk& walk, const Frame& f, const FontWalk& font, int code, double u) {
+    const FontWalk::Glyph& g = font.glyphs[size_t(code)];
+    if (g.steps == 0) return;
+    int xs[256], ys[256];
+    const std::array<double, 2>* step = font.steps.data() + g.first_step;
+#if defined(__SSE2__)
+    // The steps in two lanes (x, y) with the operations of f.rotate, x·cos − y·sin taken
+    // as x·cos + y·(−sin), which is the same number.
+    const __m128d scale = _mm_set1_pd(u), stretch = _mm_set_pd(1.0, f.xscale);
+    const __m128d cos = _mm_set1_pd(f.cos), sin = _mm_set_pd(f.sin, -f.sin);
+    __m128d at = _mm_set_pd(walk.at.y, walk.at.x);
+    for (int k = 0; k < g.steps; ++k) {
+        const __m128d v = _mm_mul_pd(_mm_mul_pd(_mm_loadu_pd(step[k].data()), scale), stretch);
+        const __m128d d = _mm_add_pd(_mm_mul_pd(v, cos), _mm_mul_pd(_mm_shuffle_pd(v, v, 1), sin));
+        at = _mm_add_pd(at, d);
+        walk.map.point(at, xs[k], ys[k]);
+    }
+    walk.at = {_mm_cvtsd_f64(at), _mm_cvtsd_f64(_mm_unpackhi_pd(at, at))};
+#else
+    Vec at = walk.at;
+    for (int k = 0; k < g.steps; ++k) {
+        const Vec d = f.rotate(step[k][0] * u * f.xscale, step[k][1] * u);
+        at = {at.x + d.x, at.y + d.y};
+        walk.map.point(at.x, at.y, xs[k], ys[k]);
+    }
+    walk.at = at;
+#endif
+    const uint8_t* end = font.ends.data() + g.first_end;
+    for (int k = 0; k < g.ends; ++k) walk.pen.line(xs[end[k] - 1], ys[end[k] - 1], xs[end[k]], ys[end[k]]);
+    walk.sx = xs[g.steps - 1], walk.sy = ys[g.steps - 1], walk.moved = false;
 }
 
 // The start of the walk: the graphics cursor in world space, moved back by the text's
@@ -225,10 +283,10 @@ int sw_char(const char* string, int count, int justify) {
         const double h = item.halve ? f.size / 2 : f.size;
         if (item.shift != 0) walk.move_by(f.rotate(0, item.shift * h));
         const int8_t* glyph = stroke_font1_data + stroke_font1_index[item.code + set];
-        draw_glyph(walk, f, glyph, u);
+        draw_glyph(walk, f, font1_walk(), item.code + set, u);
         advance(walk, f, base, glyph[0], glyph[1], u);
     }
-    walk.settle();
+    walk.finish();
     return 0;
 }
 
@@ -250,10 +308,10 @@ int sw_text(char* string, int count, int justify) {
         // The second font has codes 32..126 only.
         if (s[i] < 32 || s[i] > 126) continue;
         const int8_t* glyph = stroke_font2_data + stroke_font2_index[s[i]];
-        draw_glyph(walk, f, glyph, f.unit);
+        draw_glyph(walk, f, font2_walk(), s[i], f.unit);
         advance(walk, f, base, glyph[0], glyph[1], f.unit);
     }
-    walk.settle();
+    walk.finish();
     return 0;
 }
 

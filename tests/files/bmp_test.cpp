@@ -40,31 +40,34 @@ TEST_P(BmpFiles, RealFilesShowTheToolsColours) {
 }
 
 // What the writer stores is read back pixel for pixel, at each depth and each file depth
-// it allows, and the sizes are the padded ones.
+// it allows, from a region and from whole rows (more of them than the writer converts at
+// a time), and the sizes are the padded ones.
 TEST_P(BmpFiles, WrittenFilesReadBackTheSamePixels) {
     const std::string name = test::temp_path(".bmp");
-    const int vb = open(16, 9);
-    test::View(vb, 16, 9, depth()).scramble(7);
+    const int vb = open(2000, 60);
+    test::View(vb, 2000, 60, depth()).scramble(7);
     const std::vector<int> bits = depth() == 8 ? std::vector<int>{8, 4, 1} : std::vector<int>{24};
-    for (int b : bits) {
-        SCOPED_TRACE(b);
-        rs_vbopen(vb);
-        if (b < 8)
-            for (int y = 0; y < 9; ++y)
-                for (int x = 0; x < 16; ++x) rs_setcolor(10 + (x * 3 + y) % (b == 4 ? 16 : 2)), rs_point(x, y);
-        std::vector<uint32_t> before;
-        for (int y = 1; y < 8; ++y)
-            for (int x = 2; x < 15; ++x) before.push_back(test::shown_rgb(x, y));
-        ASSERT_EQ(rs_makebmp(2, 14, 1, 7, b, name.c_str()), 0);
-        const size_t row = (size_t(13 * b) + 31) / 32 * 4;
-        EXPECT_EQ(slurp(name).size(), 54 + (b == 24 ? 0 : 4u << b) + row * 7);
-        const int other = (rs_vbdepth(depth()), rs_vballoc(13, 7));
-        rs_vbopen(other);
-        ASSERT_EQ(rs_showbmp(name.c_str(), 1), 0);
-        for (int y = 0; y < 7; ++y)
-            for (int x = 0; x < 13; ++x) EXPECT_EQ(test::shown_rgb(x, y), before[size_t(y * 13 + x)]) << x << "," << y;
-        rs_vbfree(other);
-    }
+    for (int b : bits)
+        for (auto region : {list(2, 14, 1, 7), list(0, 1999, 0, 59)}) {
+            SCOPED_TRACE(b);
+            const int x0 = region[0], y0 = region[2], w = region[1] - x0 + 1, h = region[3] - y0 + 1;
+            rs_vbopen(vb);
+            if (b < 8)
+                for (int y = 0; y < 60; ++y)
+                    for (int x = 0; x < 2000; ++x) rs_setcolor(10 + (x * 3 + y) % (b == 4 ? 16 : 2)), rs_point(x, y);
+            std::vector<uint32_t> before;
+            for (int y = y0; y < y0 + h; ++y)
+                for (int x = x0; x < x0 + w; ++x) before.push_back(test::shown_rgb(x, y));
+            ASSERT_EQ(rs_makebmp(x0, region[1], y0, region[3], b, name.c_str()), 0);
+            const size_t row = (size_t(w * b) + 31) / 32 * 4;
+            EXPECT_EQ(slurp(name).size(), 54 + (b == 24 ? 0 : 4u << b) + row * size_t(h));
+            const int other = (rs_vbdepth(depth()), rs_vballoc(w, h));
+            rs_vbopen(other);
+            ASSERT_EQ(rs_showbmp(name.c_str(), 1), 0);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) EXPECT_EQ(test::shown_rgb(x, y), before[size_t(y * w + x)]) << x << "," << y;
+            rs_vbfree(other);
+        }
 }
 
 TEST_P(BmpFiles, RefusedFilesAndRegionsDrawAndLeaveNothing) {
@@ -128,14 +131,17 @@ TEST_F(BmpCases, EightBitRegionOfThreePixelsMakesAFileOf1082Bytes) {
 }
 
 // Every prefix of every real file, also with its header size, width, height or depth
-// made hostile, reads nothing outside its bytes and gives one of the reader's codes.
+// made hostile, reads nothing outside its bytes and gives one of the reader's codes, into
+// buffers that convert rows and buffers that take them as they are.
 TEST_F(BmpCases, DamagedFilesReadNothingOutsideTheirBytes) {
-    rs_vbdepth(32);
-    rs_vbopen(rs_vballoc(16, 16));
-    for (const RealFile& f : real_bmps)
-        test::for_each_damaged(slurp(data_file(std::string(f.name) + ".bmp")), {17, 21, 25, 28}, [&](const uint8_t*, size_t n) {
-            EXPECT_LE(unsigned(rs_showbmp(nullptr, 4)), 5u) << f.name << " " << n;
-        });
+    for (int depth : {8, 24, 32}) {
+        rs_vbdepth(depth);
+        rs_vbopen(rs_vballoc(16, 16));
+        for (const RealFile& f : real_bmps)
+            test::for_each_damaged(slurp(data_file(std::string(f.name) + ".bmp")), {17, 21, 25, 28}, [&](const uint8_t*, size_t n) {
+                EXPECT_LE(unsigned(rs_showbmp(nullptr, 4)), 5u) << f.name << " " << n << " at " << depth;
+            });
+    }
 }
 
 }  // namespace

@@ -119,6 +119,12 @@ TEST(DcbTranslation, TriplesToPixelsMatchThePlainLoopAtEveryLength) {
         image::bgr_to_pixels32_plain(bgr.data() + n % 3, plain.data(), int(n));
         ASSERT_EQ(fast.contents(), plain.contents()) << n;
         ASSERT_TRUE(fast.guards_intact()) << n;
+        test::Guarded into(4 * n, 0xEE);  // into pixels whose fourth byte is kept
+        image::bgr_into_pixels32(bgr.data() + n % 3, into.data(), int(n));
+        std::vector<uint8_t> want = plain.contents();
+        for (size_t i = 3; i < want.size(); i += 4) want[i] = 0xEE;
+        ASSERT_EQ(into.contents(), want) << n;
+        ASSERT_TRUE(into.guards_intact()) << n;
     }
 }
 
