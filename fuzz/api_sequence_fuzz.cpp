@@ -20,6 +20,8 @@
 // Printing goes to a file printer of the headless host (a PDF in the scratch directory),
 // never to a real printer.
 //
+// Not yet covered: the made pictures (rs_pack, rs_unpack, rs_makeppr, rs_showppr,
+// rs_makespr, rs_showspr) and buffers over caller memory (rs_vbdefine, rs_vbundef).
 // Adding an export is one line in its family's group of `calls`.
 #include <unistd.h>
 
@@ -326,7 +328,7 @@ const Call calls[] = {
     C(const int n = in.count(64); const int64_t k = std::max(n, 0); rs_polygon(in.ints(k), in.ints(k), n)),
     C(const int n = in.count(64); const int64_t k = std::max(n, 0); rs_polygonw(in.doubles(k), in.doubles(k), n)),
     C(const int n = in.count(64); rs_polyfill(in.ints(2 * int64_t(std::max(n, 0))), in.ints(0), n)),
-    C(rs_polyedge(in.i())), C(rs_polyoff(in.i(), in.i())),
+    C(rs_polyedge(in.i())), C(rs_polyoff(in.i(), in.i())), C(rs_texture(in.handle(), in.i())),
     C(const int n = in.count(64); const int* v = in.ints(2 * int64_t(std::max(n, 0))); rs_inside(v, n, in.i(), in.i())),
     // Flood fill
     C(rs_flood(in.i(), in.i())), C(rs_floodw(in.d(), in.d())), C(rs_paint(in.i(), in.i())),
@@ -515,6 +517,14 @@ const Call calls[] = {
     C(int n; char* s = in.text(n); rs_swtext(s, n, in.i())),
     // Trigonometric lookup
     C(double c; double s; rs_trig(in.i(), &c, in.byte() % 8 ? &s : nullptr)),
+    // Pictures by their contents
+    C(const int s = in.count(8192); rs_display(in.array(s), s, in.i())),
+    C(rs_dispfile(in.name(), in.i(), in.i())), C(rs_displayp(in.name(), in.i(), in.i())),
+    // Integer 3D models
+    C(rs_view3d(in.i(), in.i(), in.i(), in.i(), in.i())),
+    C(const int n = in.count(64); rs_move3d(in.ints(3 * int64_t(std::max(n, 0))), n, in.i(), in.i(), in.i())),
+    C(const int n = in.count(64); rs_rotate3d(in.ints(3 * int64_t(std::max(n, 0))), n, in.i(), in.i(), in.i())),
+    C(const int n = in.count(64); const int64_t k = std::max(n, 0); rs_project(in.ints(3 * k), in.ints(2 * k), n, in.i())),
     // Mouse, keyboard, timing
     C(if (rs_mouseini() == 1) in.run.pointer_size = 16), C(rs_mousevis(in.i())), C(rs_mousemov(in.i(), in.i())),
     C(int x; int y; rs_mousepos(&x, in.byte() % 8 ? &y : nullptr)),
