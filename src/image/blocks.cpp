@@ -20,7 +20,10 @@ namespace {
 // does not fit an int.
 int64_t block_bytes(int minx, int maxx, int miny, int maxy) {
     if (!core::has_active() || minx > maxx || miny > maxy) return -1;
-    const int64_t bytes = (int64_t(maxx) - minx + 1) * (int64_t(maxy) - miny + 1) * core::bytes_per_pixel(core::active().depth);
+    // Sides reach 2^32; each is held to INT_MAX first, so neither product can overflow.
+    const int64_t width = int64_t(maxx) - minx + 1, height = int64_t(maxy) - miny + 1;
+    if (width > INT_MAX || height > INT_MAX || width * height > INT_MAX) return -1;
+    const int64_t bytes = width * height * core::bytes_per_pixel(core::active().depth);
     return bytes > INT_MAX ? -1 : bytes;
 }
 

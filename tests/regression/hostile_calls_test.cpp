@@ -54,4 +54,20 @@ TEST_F(HostileCalls, EmptyCutAndPasteReturnAtOnce) {
     EXPECT_EQ(b[0], 0);
 }
 
+// A block of sides near 2^32 (and 2^31) overflowed 64 bits in its byte count before
+// the size check could refuse it.
+TEST_F(HostileCalls, HugeBlocksAreRefusedWithoutOverflow) {
+    rs_vbdepth(32);
+    const int vb = rs_vballoc(4, 4);
+    ASSERT_EQ(rs_vbopen(vb), 0);
+    unsigned char block[4] = {};
+    for (int lo : {INT_MIN, -1}) {
+        EXPECT_EQ(rs_getblock(lo, INT_MAX - 1, lo, INT_MAX - 1, block), -1) << lo;
+        EXPECT_EQ(rs_putblock(lo, INT_MAX - 1, lo, INT_MAX - 1, block), -1) << lo;
+        EXPECT_EQ(rs_save(lo, INT_MAX - 1, lo, INT_MAX - 1), -1) << lo;
+    }
+    rs_vbclose();
+    rs_vbfree(vb);
+}
+
 }  // namespace
