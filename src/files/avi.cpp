@@ -443,28 +443,11 @@ int avi_frame(void* context, const void* pixels) {
     return 0;
 }
 
-// A pass over the file that plays no frame ends the loop: with nothing to show it would
-// otherwise never end when loops is 0.
 int show_avi(const char* filename, int loops, int flags) {
     uint8_t ctx[play_ctx::size]{};
     const int opened = avi_open(filename, ctx);
     if (opened != 0) return opened;
-    int passes = 0;
-    bool played_any = false;
-    for (;;) {
-        if (avi_play(ctx, 1, flags) == 1) {
-            played_any = true;
-            int client[4];
-            if (host::client_rect(host::focus_device(), client))
-                core::vb_scale(0, core::get_maxx(), 0, core::get_maxy(), 0, client[2] - client[0] - 1, 0,
-                               client[3] - client[1] - 1);
-            if (services::kb_test(1)) break;
-            continue;
-        }
-        if (!played_any || (loops != 0 && ++passes >= loops)) break;
-        played_any = false;
-        avi_skip(ctx, -1);
-    }
+    play_in_window(loops, [&] { return avi_play(ctx, 1, flags) == 1; }, [&] { avi_skip(ctx, -1); });
     avi_done(ctx);
     return 0;
 }

@@ -21,6 +21,7 @@
 #include "core/vbuf.h"
 #include "draw/state.h"
 #include "files/flic_chunks.h"
+#include "files/internal.h"
 #include "files/source.h"
 #include "files/state.h"
 #include "platform/file.h"
@@ -316,29 +317,12 @@ int flic_play(void* context, int frames, int flags) {
     return played;
 }
 
-// A pass over the file that plays no frame at all ends the loop: with nothing to show it
-// would otherwise never end when loops is 0.
+// Each new pass starts at the second frame, which the ring frame at the end leads back to.
 int show_flic(const char* filename, int loops, int flags) {
     uint8_t ctx[flic_ctx::size]{};
     const int opened = flic_open(filename, ctx);
     if (opened != 0) return opened;
-    int passes = 0;
-    bool played_any = false;
-    for (;;) {
-        if (flic_play(ctx, 1, flags) == 1) {
-            played_any = true;
-            int client[4];
-            if (host::client_rect(host::focus_device(), client))
-                core::vb_scale(0, core::get_maxx(), 0, core::get_maxy(), 0, client[2] - client[0] - 1, 0,
-                               client[3] - client[1] - 1);
-            if (services::kb_test(1)) break;
-            continue;
-        }
-        if (!played_any || (loops != 0 && ++passes >= loops)) break;
-        played_any = false;
-        flic_skip(ctx, -1);
-        flic_skip(ctx, 1);
-    }
+    play_in_window(loops, [&] { return flic_play(ctx, 1, flags) == 1; }, [&] { flic_skip(ctx, -1), flic_skip(ctx, 1); });
     flic_done(ctx);
     return 0;
 }

@@ -9,11 +9,38 @@
 
 #include "core/palette.h"
 #include "core/pixel.h"
+#include "core/present.h"
 #include "core/vbuf.h"
 #include "image/formats.h"
 #include "platform/host.h"
+#include "services/input.h"
 
 namespace files {
+
+// The window loop of the animation players: frame by frame, each scaled over the client
+// area of the focus window, until the Escape key is down or `loops` passes are played (0:
+// without end). play() plays one frame and says whether it did; rewind() starts the next
+// pass. A pass that plays no frame ends the loop: with nothing to show it would otherwise
+// never end when loops is 0.
+template <class Play, class Rewind>
+void play_in_window(int loops, Play play, Rewind rewind) {
+    int passes = 0;
+    bool played_any = false;
+    for (;;) {
+        if (play()) {
+            played_any = true;
+            int client[4];
+            if (host::client_rect(host::focus_device(), client))
+                core::vb_scale(0, core::get_maxx(), 0, core::get_maxy(), 0, client[2] - client[0] - 1, 0,
+                               client[3] - client[1] - 1);
+            if (services::kb_test(1)) return;
+            continue;
+        }
+        if (!played_any || (loops != 0 && ++passes >= loops)) return;
+        played_any = false;
+        rewind();
+    }
+}
 
 // A zero-filled block from the host for the length of one call; get() is nullptr when
 // there was no memory.
