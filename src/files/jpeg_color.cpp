@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/cpu.h"
 #include "files/jpeg.h"
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
@@ -403,8 +404,7 @@ const Kernels& sse2_kernels() { return sse2_set; }
 
 const Kernels* avx2_kernels() {
 #if RSW32_X86_KERNELS
-    static const bool present = __builtin_cpu_supports("avx2");
-    return present ? &avx2_set : nullptr;
+    return core::has_avx2() ? &avx2_set : nullptr;
 #else
     return nullptr;
 #endif

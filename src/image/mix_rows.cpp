@@ -10,6 +10,7 @@
 
 #include <cstring>
 
+#include "core/cpu.h"
 #include "image/channels.h"
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
@@ -191,8 +192,7 @@ const MixKernels& baseline_mix_kernels() { return baseline_set; }
 
 const MixKernels* avx2_mix_kernels() {
 #if RSW32_X86_KERNELS
-    static const bool present = __builtin_cpu_supports("avx2");
-    return present ? &avx2_set : nullptr;
+    return core::has_avx2() ? &avx2_set : nullptr;
 #else
     return nullptr;
 #endif

@@ -12,6 +12,7 @@
 
 #include <type_traits>
 
+#include "core/cpu.h"
 #include "raster/scan.h"
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
@@ -165,11 +166,6 @@ struct VectorOf<D, TextureShader<D, Clamp, Transparent>> {
     using type = Texture<D, Clamp, Transparent>;
 };
 
-inline bool present() {
-    static const bool yes = __builtin_cpu_supports("avx2");
-    return yes;
-}
-
 }  // namespace avx2
 #endif
 
@@ -182,7 +178,7 @@ inline void run_span(uint8_t* p, int count, ZRun z, Shader sh) {
     // (at 16 bits its code lacks the narrowing to 16-bit lanes).
     constexpr bool plain_shading = !Z && D::bits == 32 && std::is_same_v<V, avx2::Gouraud<D>>;
     if constexpr ((D::bits == 16 || D::bits == 32) && !plain_shading) {
-        bool usable = count >= 4 && avx2::present();
+        bool usable = count >= 4 && core::has_avx2();
         if constexpr (requires { V::usable(0, 0); }) usable = usable && V::usable(sh.width, sh.height);
         if (usable) {
             const int blocks = count & ~3;
