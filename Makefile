@@ -9,7 +9,7 @@ BENCH_FILTER ?=
 BENCH_ARGS ?= --benchmark_repetitions=7 --benchmark_min_time=0.05 --benchmark_enable_random_interleaving=true \
   --benchmark_display_aggregates_only=true
 
-.PHONY: all deps demo test test-sanitize coverage bench bench-peer fuzz fuzz-smoke install package gallery clean
+.PHONY: all deps demo test test-sanitize coverage bench bench-peer fuzz fuzz-smoke install package gallery docs clean
 
 all: build/release/Makefile
 	cmake --build build/release -j$(JOBS)
@@ -93,6 +93,14 @@ package: build/release/Makefile
 gallery: build/release/Makefile
 	cmake --build build/release -j$(JOBS) --target rsw32_demo
 	tools/gallery build/release/examples/rsw32_demo
+
+# The HTML reference of the two public headers, from their comments, in build/docs/html.
+# Any Doxygen warning (an undocumented export, a broken command) fails it.
+docs:
+	@command -v doxygen >/dev/null || { echo "make docs needs doxygen (tools/install-deps installs it)" >&2; exit 1; }
+	@echo "building the reference from include/rsw32.h and include/rsw32_platform.h"
+	RSW32_DOCS_OUT=build/docs doxygen docs/Doxyfile
+	@echo "reference: build/docs/html/index.html"
 
 clean:
 	rm -rf build out

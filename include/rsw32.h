@@ -1,13 +1,16 @@
-/*
- * rsw32: software raster graphics over off-screen virtual buffers.
+/**
+ * @file rsw32.h
+ * @brief rsw32: software raster graphics over off-screen virtual buffers.
  *
  * Every function has C linkage and works on one process-wide library state;
  * calls must come from one thread at a time. Typical use:
  *
+ * @code
  *   rs_vbinit();  rs_vbdepth(32);  int vb = rs_vballoc(640, 480);  rs_vbopen(vb);
  *   rs_setcolorrgb(255, 0, 0);  rs_move(10, 10);  rs_draw(100, 50);
- *   rs_vbpaste(0, 639, 0, 479, 0, 479);   (after rs_setdc with a device)
+ *   rs_vbpaste(0, 639, 0, 479, 0, 479);   // after rs_setdc with a device
  *   rs_vbclose();  rs_vbfree(-1);  rs_vbfin();
+ * @endcode
  *
  * Conventions:
  *  - Screen coordinates are pixels of the active buffer, origin top-left, y down.
@@ -20,10 +23,30 @@
  *    outside it, unclipped routines given out-of-buffer rectangles), the library never
  *    reads or writes outside memory it owns: it clips to the buffer or does nothing.
  *    Each such choice is noted beside the function.
+ *
+ * Each function's comment says what it does, its arguments and their units, its result
+ * codes, and under "Precondition" what it needs (an active buffer, a device, a world
+ * window); the notes of its group give the rules the whole family shares.
+ *
+ * @defgroup core Library core
+ * @brief Buffers, colours, clipping and world coordinates, palettes, presenting.
+ * @defgroup draw Two-dimensional drawing
+ * @brief Lines, rectangles, circles and arcs, polygons, fills.
+ * @defgroup images Images and block transfers
+ * @brief Pictures in caller memory and copies between buffers.
+ * @defgroup files Image and animation files
+ * @brief BMP, PCX, JPEG, FLI/FLC and AVI readers and writers.
+ * @defgroup three_d Three-dimensional pipeline
+ * @brief Viewer and object, projection, 3D lines and polygons.
+ * @defgroup raster Polygon rasterizers
+ * @brief Gouraud shading, z-buffer and texture mapping.
+ * @defgroup services Input, text, timing and numbers
+ * @brief Mouse, keyboard and clock, system-font and stroke text, display modes, lookups.
  */
 #ifndef RSW32_H
 #define RSW32_H
 
+/** Marks the functions the shared library exports. */
 #if defined(_WIN32)
 #  if defined(RSW32_BUILD)
 #    define RS_API __declspec(dllexport)
@@ -40,25 +63,52 @@
 extern "C" {
 #endif
 
-typedef void *RS_HDC;      /* device context: memory DC, surface, window or printer page */
-typedef void *RS_HPALETTE; /* platform palette */
-typedef void *RS_HFONT;
-typedef void *RS_HCURSOR;
+typedef void *RS_HDC;      /**< A device context: memory DC, surface, window or printer page. */
+typedef void *RS_HPALETTE; /**< A platform palette, owned by the application that made it. */
+typedef void *RS_HFONT;    /**< A font: a stock font or one from rsp_font_create. */
+typedef void *RS_HCURSOR;  /**< A mouse pointer shape made by rs_mouseptr. */
 
-/* ---- Library state queries and version -------------------------------------------- */
+/** @defgroup state Library state queries and version
+ *  @ingroup core
+ *  @{ */
+/** Largest x of the last opened buffer, its width less one.
+ * @return width - 1 (kept after rs_vbclose), or -1 before any buffer was opened. */
 RS_API int rs_getmaxx(void);   /* width - 1 of the last opened buffer; -1 before any */
+/** Largest y of the last opened buffer, its height less one.
+ * @return height - 1 (kept after rs_vbclose), or -1 before any buffer was opened. */
 RS_API int rs_getmaxy(void);
+/** Horizontal position of the graphics cursor, in screen pixels.
+ * @return The cursor's x. */
 RS_API int rs_getxpos(void);
+/** Vertical position of the graphics cursor, in screen pixels.
+ * @return The cursor's y. */
 RS_API int rs_getypos(void);
+/** Width in pixels of the left and right sides that rs_box and rs_boxx draw (1 after rs_vbinit).
+ * @return The value set by rs_boxdepth. */
 RS_API int rs_getxbox(void);
+/** Height in pixels of the top and bottom sides that rs_box and rs_boxx draw (1 after rs_vbinit).
+ * @return The value set by rs_boxdepth. */
 RS_API int rs_getybox(void);
+/** Horizontal justification of rs_print: -1 left, 0 centre, 1 right.
+ * @return The value set by rs_justify, read as a signed byte (-1 after rs_vbinit). */
 RS_API int rs_getxjust(void);
+/** Vertical justification of rs_print: -1 bottom, 0 centre, 1 top.
+ * @return The value set by rs_justify, read as a signed byte (-1 after rs_vbinit). */
 RS_API int rs_getyjust(void);
+/** Colour depth of the last opened buffer.
+ * @return 8, 16, 24 or 32 bits per pixel (kept after rs_vbclose). */
 RS_API int rs_getdepth(void);
+/** Bits per pixel of the library's high-colour format, RGB565.
+ * @return Always 16. */
 RS_API int rs_gethcbpp(void);  /* always 16 */
+/** Stores the library's version in *major and *minor; NULL pointers are skipped.
+ * @return 0. */
 RS_API int rs_version(int *major, int *minor);
 
-/* ---- Virtual buffers ----------------------------------------------------------------
+/** @} */
+
+/** @defgroup vbuf Virtual buffers
+ *  @ingroup core
  * 256 slots, handles 0..255. Widths are rounded up to a multiple of 4 pixels; rows are
  * stored bottom-up. rs_vballoc returns the lowest free slot, -1 when all are in use, -2
  * when the buffer cannot be created: width or height below 1, a creation depth other
@@ -72,41 +122,121 @@ RS_API int rs_version(int *major, int *minor);
  * rs_getdc does not hold it. The memory stays the caller's: rs_vbundef ends such a buffer
  * without touching it (0; -1 for a handle that is not a defined buffer, or the active one),
  * as does rs_vbfree, and it must stay valid until then.
+ * @{
  */
+/** Starts or restarts the library: every buffer, save, texture table and setting goes back to its
+ * initial value. Call it once before anything else.
+ * @return 0. */
 RS_API int rs_vbinit(void);
+/** Ends the library: releases every buffer and what the library holds, and gives back the palette
+ * the window DC had before the first rs_realize.
+ * @return 0. */
 RS_API int rs_vbfin(void);
+/** Sets the colour depth, in bits per pixel (8, 16, 24 or 32), of the buffers rs_vballoc and
+ * rs_vbdefine make from now on.
+ * @return 0. */
 RS_API int rs_vbdepth(int bits);
+/** Creates a buffer of width x height pixels at the depth set by rs_vbdepth, all pixels 0.
+ * @return Its handle (the lowest free slot, 0..255); -1 when all slots are in use; -2 when it
+ *  cannot be created. */
 RS_API int rs_vballoc(int width, int height);
+/** Creates a buffer of width x height pixels whose pixels are the caller's memory (see the group
+ * notes for its layout).
+ * @return Its handle; -1 when all slots are in use; -2 for NULL memory or a size that cannot be
+ *  made. */
 RS_API int rs_vbdefine(void *memory, int width, int height);
+/** Ends a buffer made by rs_vbdefine without touching its memory.
+ * @return 0; -1 for a handle that is not such a buffer, or the active one. */
 RS_API int rs_vbundef(int handle);
+/** Makes buffer handle the active buffer, which all drawing goes to; it takes the library palette
+ * as it is now and its own clip rectangle.
+ * @return 0; -1 for a handle outside 0..255; -2 for a free slot. */
 RS_API int rs_vbopen(int handle);
+/** Leaves no buffer active; rs_getmaxx, rs_getmaxy and rs_getdepth keep their values.
+ * @return 0. */
 RS_API int rs_vbclose(void);
+/** Releases buffer handle, or every buffer for a negative handle; the active buffer is closed
+ * first.
+ * @return 0. */
 RS_API int rs_vbfree(int handle);
+/** Bytes a buffer of width x height pixels takes at the depth set by rs_vbdepth, pixel rows (each
+ * rounded up to 4 bytes) and header together.
+ * @return The byte count. */
 RS_API int rs_vbsize(int width, int height);
+/** Address of the pixels of buffer handle: its bottom row, since rows are stored bottom-up.
+ * @return The address; NULL for a free slot or a handle outside 0..255. */
 RS_API void *rs_vbaddr(int handle); /* bottom row of the buffer; NULL for a free slot */
+/** Handle of the active buffer.
+ * @return 0..255, or -1 when no buffer is active. */
 RS_API int rs_vbhandle(void);
+/** Rewrites the active 8-bit buffer's colour table from the library palette, for a buffer that was
+ * not active when the palette changed. Nothing at other depths.
+ * @return 0. */
 RS_API int rs_vbcolors(void);
 
-/* ---- Colours and single pixels ------------------------------------------------------
+/** @} */
+
+/** @defgroup color Colours and single pixels
+ *  @ingroup core
  * Colour values are in the active depth's encoding: a palette index at 8 bits, RGB565 at
  * 16, 0xRRGGBB at 24 and 0xAARRGGBB at 32. The current colour is prepared for the depth
  * of the last opened buffer; set it again after opening a buffer of another depth.
  * rs_putpixel and rs_getpixel do not clip; a point outside the active buffer is ignored
  * (rs_getpixel returns 0 for it).
+ * @{
  */
+/** Sets the current colour from a colour value in the active depth's encoding (a palette index at 8
+ * bits, passed through the index map).
+ * @pre The depth of the last opened buffer decides the encoding.
+ * @return 0. */
 RS_API int rs_setcolor(int color);
+/** Sets the current colour from red, green and blue (0..255 each): the nearest palette index at 8
+ * bits, else the colour encoded for the depth.
+ * @pre The depth of the last opened buffer decides the encoding.
+ * @return 0. */
 RS_API int rs_setcolorrgb(int red, int green, int blue);
+/** The current colour as given to rs_setcolor (or made by rs_setcolorrgb).
+ * @return The colour value. */
 RS_API int rs_getcolor(void);
+/** Encodes red, green and blue (0..255 each) as a colour value of the last opened buffer's depth,
+ * without changing the current colour.
+ * @return RGB565 at 16 bits, 0xRRGGBB at 24 and 32 bits, the nearest palette index at 8. */
 RS_API int rs_maprgb(int red, int green, int blue);
+/** Decodes a colour value of the last opened buffer's depth into red, green and blue (0..255;
+ * 16-bit fields widened with rounding). Writes nothing at 8 bits.
+ * @return 0. */
 RS_API int rs_unmaprgb(int value, int *red, int *green, int *blue); /* writes nothing at 8 bits */
+/** Sets pixel (x, y) to the current colour, clipped to the clip rectangle.
+ * @pre An active buffer (without one nothing is drawn).
+ * @return 0. */
 RS_API int rs_point(int x, int y);
+/** Sets the pixel at world point (x, y) to the current colour, clipped.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_pointw(double x, double y);
+/** XORs pixel (x, y) with the current colour, clipped to the clip rectangle.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_pointx(int x, int y);
+/** XORs the pixel at world point (x, y) with the current colour, clipped.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_pointxw(double x, double y);
+/** Reads pixel (x, y) of the active buffer, ignoring the clip rectangle.
+ * @pre An active buffer.
+ * @return The pixel's value in the depth's encoding; 0 for a point outside the buffer or without a
+ *  buffer. */
 RS_API int rs_getpixel(int x, int y);
+/** Sets pixel (x, y) to the current colour, ignoring the clip rectangle; a point outside the buffer
+ * is ignored.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_putpixel(int x, int y);
 
-/* ---- Clipping, viewports, client mapping, world coordinates -------------------------
+/** @} */
+
+/** @defgroup clip Clipping, viewports, client mapping, world coordinates
+ *  @ingroup core
  * The clip rectangle is stored as given, unordered and unclamped. Drawing clips to the
  * part of it that lies inside the active buffer, so a rectangle reaching outside the
  * buffer never lets a pixel be written outside it.
@@ -115,34 +245,80 @@ RS_API int rs_putpixel(int x, int y);
  * the offset into the view and the port extent, which is 64-bit; the quotient truncates
  * toward zero. A degenerate viewport (zero view extent) maps every value to the port's
  * minimum.
+ * @{
  */
+/** Sets the clip rectangle that clipped drawing keeps to, in screen pixels, inclusive; stored as
+ * given and kept with the active buffer.
+ * @return 0. */
 RS_API int rs_setclip(int minx, int maxx, int miny, int maxy);
+/** Sets the clip rectangle from world coordinates, converted as rs_xscreen and rs_yscreen convert
+ * them.
+ * @return 0. */
 RS_API int rs_setclipw(double minx, double maxx, double miny, double maxy);
+/** Stores the clip rectangle as it was set (NULL pointers skipped).
+ * @return 0. */
 RS_API int rs_getclip(int *minx, int *maxx, int *miny, int *maxy);
+/** Sets the viewport mapping used by rs_xview and rs_yview: the view rectangle is mapped onto the
+ * port rectangle, both inclusive.
+ * @return 0. */
 RS_API int rs_setview(int view_minx, int view_maxx, int view_miny, int view_maxy,
                       int port_minx, int port_maxx, int port_miny, int port_maxy);
+/** Stores the view and port rectangles of rs_setview (NULL pointers skipped).
+ * @return 0. */
 RS_API int rs_getview(int *view_minx, int *view_maxx, int *view_miny, int *view_maxy,
                       int *port_minx, int *port_maxx, int *port_miny, int *port_maxy);
+/** Maps x from the view rectangle to the port rectangle of rs_setview.
+ * @return The mapped x. */
 RS_API int rs_xview(int x);
+/** Maps y from the view rectangle to the port rectangle of rs_setview.
+ * @return The mapped y. */
 RS_API int rs_yview(int y);
 /* Client mapping between the last opened buffer and the client area of the device that has
  * the focus (see rsp_focus). Products are 64-bit, quotients truncate toward zero and are
  * kept to 32 bits. All four return -1 when no device has the focus, and for a buffer or
  * client width or height of 0 (no buffer opened yet, an empty client area) instead of
  * dividing by zero. */
+/** Converts a buffer x into a client-area x of the focus device.
+ * @return The client x; -1 without a focus device or with an empty buffer or client area. */
 RS_API int rs_xclient(int x);
+/** Converts a buffer y into a client-area y of the focus device.
+ * @return The client y; -1 as for rs_xclient. */
 RS_API int rs_yclient(int y);
+/** Converts a client-area x of the focus device into a buffer x.
+ * @return The buffer x; -1 as for rs_xclient. */
 RS_API int rs_xvb(int x);
+/** Converts a client-area y of the focus device into a buffer y.
+ * @return The buffer y; -1 as for rs_xclient. */
 RS_API int rs_yvb(int y);
+/** Resets the world window to zeros, the world cursor to (0, 0) and the stroke-text size, ratio and
+ * angle to 1.0, 1.0 and 0.0. Call it once before using world coordinates.
+ * @return 0. */
 RS_API int rs_initw(void);
+/** Sets the world window: world x from minx to maxx spans the buffer's width, world y from miny
+ * (bottom) to maxy (top) its height.
+ * @return 0. */
 RS_API int rs_setworld(double minx, double maxx, double miny, double maxy);
+/** Stores the world window (NULL pointers skipped).
+ * @return 0. */
 RS_API int rs_getworld(double *minx, double *maxx, double *miny, double *maxy);
+/** Converts a world x to a screen x of the last opened buffer, truncating toward zero.
+ * @return The screen x; INT_MIN when the result is not a number or does not fit an int. */
 RS_API int rs_xscreen(double x);
+/** Converts a world y to a screen y of the last opened buffer (y up becomes y down), truncating
+ * toward zero.
+ * @return The screen y; INT_MIN as for rs_xscreen. */
 RS_API int rs_yscreen(double y);
+/** Converts a screen x of the last opened buffer to a world x.
+ * @return The world x. */
 RS_API double rs_xworld(int x);
+/** Converts a screen y of the last opened buffer to a world y.
+ * @return The world y. */
 RS_API double rs_yworld(int y);
 
-/* ---- Palettes -----------------------------------------------------------------------
+/** @} */
+
+/** @defgroup palette Palettes
+ *  @ingroup core
  * The library palette has 256 entries; rgb arrays hold (red, green, blue) byte triples.
  * A range start .. start + count - 1 names entries that may not exist: entries below 0
  * and past 255 are skipped, and the rest are done as usual, entry i always taking or
@@ -160,18 +336,46 @@ RS_API double rs_yworld(int y);
  * held before the first rs_realize is put back by rs_vbfin. Invalid palette handles and
  * a missing window DC are ignored.
  * rs_mapdacs turns count 6-bit triples into 8-bit ones (src may equal dst).
+ * @{
  */
+/** Sets count palette entries from start to the (red, green, blue) triples at rgb, 0..255 each, and
+ * brings the active buffer's colours up to date.
+ * @pre An active buffer (without one nothing changes).
+ * @return 0. */
 RS_API int rs_setdacs(int start, int count, const unsigned char *rgb);
+/** Copies count palette entries from start into rgb as (red, green, blue) triples.
+ * @return 0. */
 RS_API int rs_getdacs(int start, int count, unsigned char *rgb);
+/** Sets palette entry index (0..255) to red, green, blue (0..255 each) and brings the active
+ * buffer's colours up to date.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_setrgb(int index, int red, int green, int blue);
+/** Stores the red, green and blue of palette entry index (0..255); nothing for another index.
+ * @return 0. */
 RS_API int rs_getrgb(int index, int *red, int *green, int *blue);
+/** Fills the library palette with the default colours and makes a platform palette of them.
+ * @return The new palette, owned by the caller. */
 RS_API RS_HPALETTE rs_defpal(void);
+/** Fills the library palette with count colours at start between the 20 static colours and makes a
+ * platform palette of it.
+ * @return The new palette, owned by the caller. */
 RS_API RS_HPALETTE rs_logpal(int start, int count, const unsigned char *rgb);
+/** Selects and realizes palette in the window DC given to rs_setdc.
+ * @pre A window DC; an invalid handle is ignored.
+ * @return 0. */
 RS_API int rs_realize(RS_HPALETTE palette);
+/** Turns count 6-bit (red, green, blue) triples at src into 8-bit ones at dst; src may equal dst.
+ * @return 0. */
 RS_API int rs_mapdacs(const unsigned char *src, unsigned char *dst, int count);
+/** Colour depth of the display.
+ * @return Bits per pixel (15 is reported as 16). */
 RS_API int rs_colors(void); /* display bits per pixel; 15 is reported as 16 */
 
-/* ---- Presenting, printing, clipboard ------------------------------------------------
+/** @} */
+
+/** @defgroup present Presenting, printing, clipboard
+ *  @ingroup core
  * Regions are screen rectangles of the active buffer (minx, maxx, miny, maxy, inclusive).
  * The window DC given to rs_setdc (and the printer DC) may be a surface, a window or a
  * printer DC from include/rsw32_platform.h; a handle that is not a live device draws
@@ -210,20 +414,60 @@ RS_API int rs_colors(void); /* display bits per pixel; 15 is reported as 16 */
  * corner on (minx, maxy). At 16 and 32 bits, masks that follow a 40-byte header with
  * bit-field compression are skipped: the rows start after them, as rs_vb2clip writes
  * them. Flags: 1 keeps the palette, 2 keeps the bitmap on the clipboard.
+ * @{
  */
+/** Sets the device that rs_vbpaste, rs_vbscale and rs_setpage show on, and the text DC; NULL sets
+ * none.
+ * @return 0. */
 RS_API int rs_setdc(RS_HDC dc);
+/** The library's own memory device context, which holds the active buffer for platform drawing
+ * calls.
+ * @return The memory DC. */
 RS_API RS_HDC rs_getdc(void);
+/** Names buffer handle the hidden page, the scratch buffer of rs_scroll's circular mode (stored as
+ * given).
+ * @return 0. */
 RS_API int rs_sethpage(int handle);
+/** Copies the region minx..maxx, miny..maxy of the active buffer unscaled onto the window DC, its
+ * lower-left pixel at device point (x, y).
+ * @pre An active buffer and a device set with rs_setdc.
+ * @return 0. */
 RS_API int rs_vbpaste(int minx, int maxx, int miny, int maxy, int x, int y);
+/** Copies the region of the active buffer onto the device rectangle dminx..dmaxx, dminy..dmaxy,
+ * repeating or dropping rows and columns (a reversed rectangle mirrors).
+ * @pre An active buffer and a device set with rs_setdc.
+ * @return 0. */
 RS_API int rs_vbscale(int minx, int maxx, int miny, int maxy, int dminx, int dmaxx, int dminy, int dmaxy);
+/** Prints the region of the active buffer onto the page rectangle pminx..pmaxx, pminy..pmaxy, in
+ * units 1..6 of the printer (another value: device pixels).
+ * @pre An active buffer and a page opened with rs_printer(10).
+ * @return 0. */
 RS_API int rs_vbprint(int minx, int maxx, int miny, int maxy, int pminx, int pmaxx, int pminy, int pmaxy,
                       int units);
+/** Drives the print job: request 10 starts a page (and a document when none is open), 1 ends the
+ * page, 2 or 11 ends the document. Other requests do nothing.
+ * @return 0 done; -1 no default printer; -2 the document cannot be started; -3 the printer cannot
+ *  stretch bitmaps; -4 the printer DC cannot be created. */
 RS_API int rs_printer(int request); /* 10 start, 1 end page, 2 or 11 end; 0, -1, -2, -3, -4 */
+/** Sets the printer DC that rs_printer and rs_vbprint use instead of the default printer's.
+ * @return 0. */
 RS_API int rs_printdc(RS_HDC dc);
+/** Puts the region of the active buffer on the clipboard as a device-independent bitmap (with the
+ * palette at 8 bits).
+ * @pre An active buffer (without one nothing is done).
+ * @return 0; -1 when nothing of the region is inside the buffer or the clipboard cannot be opened;
+ *  -2 without memory. */
 RS_API int rs_vb2clip(int minx, int maxx, int miny, int maxy);
+/** Copies the clipboard's bitmap into the region of the active buffer, its lower-left corner on
+ * (minx, maxy); flags 1 keep the palette, 2 keep the clipboard.
+ * @pre An active buffer of the bitmap's depth.
+ * @return 0; -1, -2 or -3 as listed in the group notes. */
 RS_API int rs_clip2vb(int minx, int maxx, int miny, int maxy, int flags);
 
-/* ---- Lines, cursor, dash patterns ---------------------------------------------------
+/** @} */
+
+/** @defgroup lines Lines, cursor, dash patterns
+ *  @ingroup draw
  * Every line starts at the graphics cursor and leaves it at the target as passed, also
  * when nothing was drawn. Solid and XOR lines are clipped to the clip rectangle (cut to
  * the buffer) with cut points truncated toward zero; dashed lines are not clipped as a
@@ -233,26 +477,85 @@ RS_API int rs_clip2vb(int minx, int maxx, int miny, int maxy, int flags);
  * limits of int) are cut at their exact truncated intersections, and no coordinates make
  * the library write outside the buffer. Relative forms add with 32-bit wrap-around.
  * rs_polyline draws nothing for n <= 0 or a NULL array.
+ * @{
  */
+/** Moves the graphics cursor to (x, y), screen pixels.
+ * @return 0. */
 RS_API int rs_move(int x, int y);
+/** Moves the graphics cursor by (dx, dy) pixels.
+ * @return 0. */
 RS_API int rs_moverel(int dx, int dy);
+/** Moves the world cursor, and the graphics cursor with it, to world point (x, y).
+ * @return 0. */
 RS_API int rs_movew(double x, double y);
+/** Moves the world cursor, and the graphics cursor with it, by (dx, dy) world units.
+ * @return 0. */
 RS_API int rs_moverw(double dx, double dy);
+/** Draws a line in the current colour from the graphics cursor to (x, y), clipped, and moves the
+ * cursor there.
+ * @pre An active buffer (without one only the cursor moves).
+ * @return 0. */
 RS_API int rs_draw(int x, int y);
+/** Draws a line from the graphics cursor to the point (dx, dy) pixels away and moves the cursor
+ * there.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_drawrel(int dx, int dy);
+/** Draws a line from the world cursor to world point (x, y) and moves both cursors there.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_draww(double x, double y);
+/** Draws a line from the world cursor by (dx, dy) world units and moves both cursors there.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_drawrw(double dx, double dy);
+/** Draws an XOR line (each pixel XORed with the current colour) from the graphics cursor to (x, y)
+ * and moves the cursor there.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_drawx(int x, int y);
+/** Draws an XOR line from the graphics cursor by (dx, dy) pixels and moves the cursor there.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_drawrelx(int dx, int dy);
+/** Draws an XOR line from the world cursor to world point (x, y) and moves both cursors there.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_drawxw(double x, double y);
+/** Draws an XOR line from the world cursor by (dx, dy) world units and moves both cursors there.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_drawrxw(double dx, double dy);
+/** Draws a dashed line from the graphics cursor to (x, y): each pixel takes the next bit of the
+ * 16-bit pattern, bit 15 first, and is drawn when it is set. Moves the cursor there.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_dash(int x, int y, int pattern);
+/** Draws a dashed line from the graphics cursor by (dx, dy) pixels with the 16-bit pattern and
+ * moves the cursor there.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_dashrel(int dx, int dy, int pattern);
+/** Draws a dashed line from the world cursor to world point (x, y) with the 16-bit pattern and
+ * moves both cursors there.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_dashw(double x, double y, int pattern);
+/** Draws a dashed line from the world cursor by (dx, dy) world units with the 16-bit pattern and
+ * moves both cursors there.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_dashrw(double dx, double dy, int pattern);
+/** Draws lines through n vertices, (x, y) int pairs with the polygon offsets added, leaving the
+ * cursor on the last.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_polyline(const int *vertices, int n);
 
-/* ---- Rectangles, boxes, page fills, scrolling ---------------------------------------
+/** @} */
+
+/** @defgroup rect Rectangles, boxes, page fills, scrolling
+ *  @ingroup draw
  * rs_rect, rs_rectx and rs_drect ignore the clip rectangle but are cut to the buffer: a
  * rectangle partly outside fills only its part inside, one wholly outside or inverted
  * (minx > maxx or miny > maxy) fills nothing. rs_drect keeps its horizontal phase from
@@ -266,28 +569,95 @@ RS_API int rs_polyline(const int *vertices, int n);
  * rs_copypage does nothing for the same buffer twice. rs_invert does nothing for a NULL
  * map, width <= 0 or height < 2.
  * rs_gethpage returns the hidden page set by rs_sethpage (-1 after rs_vbinit).
+ * @{
  */
+/** Fills the rectangle minx..maxx, miny..maxy (inclusive) with the current colour, or the texture
+ * of rs_texture; cut to the buffer, not to the clip rectangle.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_rect(int minx, int maxx, int miny, int maxy);
+/** Fills a rectangle given in world coordinates, as rs_rect.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_rectw(double minx, double maxx, double miny, double maxy);
+/** XORs every pixel of the rectangle with the current colour; cut to the buffer, not to the clip
+ * rectangle.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_rectx(int minx, int maxx, int miny, int maxy);
+/** Fills the rectangle with the current colour (or texture), clipped to the clip rectangle.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_clprect(int minx, int maxx, int miny, int maxy);
+/** Fills a rectangle given in world coordinates, clipped to the clip rectangle.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_clprectw(double minx, double maxx, double miny, double maxy);
+/** XORs the rectangle with the current colour, clipped to the clip rectangle.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_clprectx(int minx, int maxx, int miny, int maxy);
+/** Draws the outline of the rectangle, its sides rs_getxbox pixels wide and rs_getybox pixels high,
+ * clipped.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_box(int minx, int maxx, int miny, int maxy);
+/** Draws the outline of a rectangle given in world coordinates, as rs_box.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_boxw(double minx, double maxx, double miny, double maxy);
+/** Draws the outline of the rectangle in XOR, no pixel XORed twice, clipped.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_boxx(int minx, int maxx, int miny, int maxy);
+/** Draws the XOR outline of a rectangle given in world coordinates, as rs_boxx.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_boxxw(double minx, double maxx, double miny, double maxy);
+/** Sets the thickness of box sides: xdepth pixels for the left and right ones, ydepth for the top
+ * and bottom ones (1 and 1 after rs_vbinit).
+ * @return 0. */
 RS_API int rs_boxdepth(int xdepth, int ydepth);
+/** Fills the rectangle of an 8-bit buffer with a dither matrix of 8 bytes (two pixels for each of
+ * four rows), cut to the buffer. Nothing at other depths.
+ * @pre An active 8-bit buffer.
+ * @return 0. */
 RS_API int rs_drect(int minx, int maxx, int miny, int maxy, const unsigned char *matrix);
+/** Fills a rectangle given in world coordinates with a dither matrix, as rs_drect.
+ * @pre An active 8-bit buffer and a world window.
+ * @return 0. */
 RS_API int rs_drectw(double minx, double maxx, double miny, double maxy, const unsigned char *matrix);
+/** Sets every byte of the active buffer to 0 (palette index 0, or black), ignoring the clip
+ * rectangle.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_erase(void);
+/** Fills the whole active buffer with the current colour, ignoring the clip rectangle.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_fillpage(void);
+/** Scrolls the rows of the region by jump rows (jump > 0 moves the content down, jump < 0 up); type
+ * 0 is circular (the rows pushed out come back in at the other end, through the hidden page), any
+ * other type end-off (the vacated rows take the current colour).
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_scroll(int minx, int maxx, int miny, int maxy, int jump, int type);
+/** Copies all pixel bytes of buffer source over buffer dest when their rows have the same length in
+ * bytes and the same count. The active buffer plays no part.
+ * @return 0. */
 RS_API int rs_copypage(int source, int dest);
+/** Reverses the order of the height rows of width bytes of an image array in place, turning it
+ * between top-down and bottom-up order. No buffer is needed.
+ * @return 0. */
 RS_API int rs_invert(unsigned char *map, int width, int height);
+/** The hidden page set by rs_sethpage.
+ * @return Its handle, or -1 after rs_vbinit. */
 RS_API int rs_gethpage(void);
 
-/* ---- Circles, ellipses, arcs --------------------------------------------------------
+/** @} */
+
+/** @defgroup ellipse Circles, ellipses, arcs
+ *  @ingroup draw
  * Centred on the graphics cursor, which none of them moves; clipped to the clip rectangle.
  * a and b are the horizontal and vertical semi-axes in pixels. A semi-axis or radius below
  * 1 or above 46340 draws nothing (it is not reduced). The midpoint boundary of a very
@@ -298,33 +668,95 @@ RS_API int rs_gethpage(void);
  * circle. An angle outside its range draws nothing (it is not reduced).
  * World forms convert lengths by the buffer's width along x and its height along y:
  * trunc(width / (world_maxx - world_minx) * length + 0.5); circles and arcs use x only.
+ * @{
  */
+/** Draws an arc of radius r pixels around the graphics cursor from angle start to end (tenths of a
+ * degree, counterclockwise from the positive x axis), clipped.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_arc(int r, int start, int end);
+/** Draws an arc of world radius r around the graphics cursor, as rs_arc.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_arcw(double r, int start, int end);
+/** Draws a circle of radius r pixels around the graphics cursor, clipped.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_circle(int r);
+/** Draws a circle of world radius r around the graphics cursor.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_circlew(double r);
+/** Fills a circle of radius r pixels around the graphics cursor with the current colour (or
+ * texture), clipped.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_circlef(int r);
+/** Fills a circle of world radius r around the graphics cursor.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_circlefw(double r);
+/** Draws an ellipse with semi-axes a (horizontal) and b (vertical) pixels around the graphics
+ * cursor, clipped.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_ellipse(int a, int b);
+/** Draws an ellipse with world semi-axes a and b around the graphics cursor.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_ellipsew(double a, double b);
+/** Fills an ellipse with semi-axes a and b pixels around the graphics cursor with the current
+ * colour (or texture), clipped.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_ellipsef(int a, int b);
+/** Fills an ellipse with world semi-axes a and b around the graphics cursor.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_ellipsfw(double a, double b);
 
-/* ---- Polygons -----------------------------------------------------------------------
+/** @} */
+
+/** @defgroup polygon Polygons
+ *  @ingroup draw
  * rs_polyfill fills convex polygons (work is not read). A polygon that is not monotone
  * in y is filled only down to the row where one of its boundary chains turns upward;
  * whatever the vertices, the fill stays inside the clip rectangle and ends. Vertex and
  * offset sums are taken in 64 bits, so they never wrap. n = INT_MIN fills nothing.
  * rs_polygon and rs_polygonw draw nothing for n <= 0 or NULL arrays.
+ * @{
  */
+/** Draws the closed outline of n vertices given as separate x and y arrays, screen pixels.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_polygon(const int *x, const int *y, int n);
+/** Draws the closed outline of n world-coordinate vertices given as separate x and y arrays.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_polygonw(const double *x, const double *y, int n);
+/** Fills a convex polygon of n vertices, (x, y) int pairs with the polygon offsets added, in the
+ * current colour (or texture), clipped; work is not read and may be NULL.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_polyfill(const int *vertices, int *work, int n);
+/** Sets the edge flag of rs_polyfill and rs_inside: 1 (after rs_vbinit) ends each span before the
+ * right chain and counts the bottom row in rs_inside; 0 takes one more pixel at the second chain's
+ * end (the right edge of clockwise polygons).
+ * @return 0. */
 RS_API int rs_polyedge(int flag);
+/** Sets the offsets (dx, dy) added to every screen vertex by the polygon routines and the
+ * rasterizers ((0, 0) after rs_vbinit).
+ * @return 0. */
 RS_API int rs_polyoff(int dx, int dy);
+/** Tests whether point (x, y) lies in the convex polygon of n vertices as rs_polyfill would fill
+ * it, offsets and edge rule included.
+ * @return 1 inside, 0 outside. */
 RS_API int rs_inside(const int *vertices, int n, int x, int y);
 
-/* ---- Textured fills -----------------------------------------------------------------
+/** @} */
+
+/** @defgroup texfill Textured fills
+ *  @ingroup draw
  * rs_texture(handle, flags) fills shapes with the pixels of a virtual buffer instead of the
  * current colour: the buffer is tiled over the screen from (0, 0), so screen pixel (x, y)
  * takes its pixel (x mod width, y mod height) and neighbouring shapes join seamlessly (a
@@ -336,10 +768,17 @@ RS_API int rs_inside(const int *vertices, int n, int x, int y);
  * leave the shape's pixel as it was. A texture of another depth than the buffer drawn into,
  * or one freed since, fills with the colour. rs_texture(-1, 0) goes back to the colour, as
  * rs_vbinit does. Returns 0, or -1 (nothing changed) for a handle that is no buffer.
+ * @{
  */
+/** Fills later shapes with the pixels of buffer handle tiled over the screen instead of the current
+ * colour; flags 1 makes its colour 0 transparent; handle -1 goes back to the colour.
+ * @return 0; -1 for a handle that is no buffer. */
 RS_API int rs_texture(int handle, int flags);
 
-/* ---- Flood fill ---------------------------------------------------------------------
+/** @} */
+
+/** @defgroup flood Flood fill
+ *  @ingroup draw
  * Refills the area of the seed pixel's colour that is connected to the seed through
  * horizontal and vertical neighbours with the current colour. rs_flood keeps to the clip
  * rectangle, rs_paint ignores it and stops at the buffer edges. A seed outside the clip
@@ -348,13 +787,31 @@ RS_API int rs_texture(int handle, int flags);
  * gets (rs_point): at 24 bits the top byte of the colour plays no part.
  * The seed stack lives on the heap and grows as needed; if memory runs out the fill stops
  * where it is, leaving part of the area filled.
+ * @{
  */
+/** Flood-fills from seed (x, y) with the current colour the area of the seed's colour connected to
+ * it, kept to the clip rectangle.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_flood(int x, int y);
+/** Flood-fills from world point (x, y), as rs_flood.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_floodw(double x, double y);
+/** Flood-fills from seed (x, y) as rs_flood, but up to the buffer edges instead of the clip
+ * rectangle.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_paint(int x, int y);
+/** Flood-fills from world point (x, y), as rs_paint.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_paintw(double x, double y);
 
-/* ---- Mode-specific images ----------------------------------------------------------
+/** @} */
+
+/** @defgroup image Mode-specific images
+ *  @ingroup images
  * An image array is width x height bytes, one palette index a pixel, rows packed, the
  * first row the picture's bottom row. It is placed with its lower-left corner at the
  * graphics cursor: row r at screen row cursor_y - r, byte i at column cursor_x + i (the
@@ -373,16 +830,46 @@ RS_API int rs_paintw(double x, double y);
  * All do nothing without an active buffer, for a NULL array, or for width or height < 1.
  * rs_getline returns the address of screen row y of the active buffer, or NULL when no
  * buffer is active or y is outside 0..height - 1.
+ * @{
  */
+/** Draws an image array of width x height palette indices with its lower-left corner at the
+ * graphics cursor; index 0 is transparent. Cut to the buffer.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_drwimage(const unsigned char *array, int width, int height);
+/** Draws an image array at the graphics cursor writing every byte, index 0 included. Cut to the
+ * buffer.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_putimage(const unsigned char *array, int width, int height);
+/** Draws an image array at the graphics cursor, index 0 transparent, clipped to the clip rectangle.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_clpimage(const unsigned char *array, int width, int height);
+/** Draws an image array at the graphics cursor mirrored left to right, index 0 transparent. Cut to
+ * the buffer.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_revimage(const unsigned char *array, int width, int height);
+/** Draws an image array at the graphics cursor mirrored left to right, index 0 transparent, clipped
+ * to the clip rectangle.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_flpimage(const unsigned char *array, int width, int height);
+/** Reads the width x height rectangle whose lower-left corner is the graphics cursor into an image
+ * array of palette indices.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_getimage(unsigned char *array, int width, int height);
+/** Address of screen row y of the active buffer, for direct pixel access.
+ * @pre An active buffer.
+ * @return The row's first pixel; NULL without a buffer or for y outside 0..height - 1. */
 RS_API void *rs_getline(int y);
 
-/* ---- Block transfers between virtual buffers ----------------------------------------
+/** @} */
+
+/** @defgroup blit Block transfers between virtual buffers
+ *  @ingroup images
  * The block minx..maxx, miny..maxy of buffer source lands in buffer dest with its bottom
  * row at newy and its left column at newx. The block is cut to the part whose source and
  * destination pixels both lie inside their buffers; an inverted block, a bad handle or
@@ -390,16 +877,39 @@ RS_API void *rs_getline(int y);
  * within one buffer is exact when the block moves down (or does not overlap itself).
  * rs_cut and rs_paste trust the arrays to hold the rectangle; they do nothing for a
  * NULL array, a negative x, y or large_width, or a width or height below 1.
+ * @{
  */
+/** Copies the block minx..maxx, miny..maxy of buffer source into buffer dest with its lower-left
+ * corner at (newx, newy). Needs no active buffer.
+ * @return 0. */
 RS_API int rs_vbcopy(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
+/** Copies a block as rs_vbcopy, skipping source pixels equal to the colour value tcolor.
+ * @return 0. */
 RS_API int rs_vbtcopy(int minx, int maxx, int miny, int maxy, int newx, int newy, int tcolor, int source, int dest);
+/** Copies a block as rs_vbcopy, skipping pixels whose palette index (at 16 bits and above, the
+ * index whose palette pixel they equal) rs_tcdefine marked transparent.
+ * @return 0. */
 RS_API int rs_vbtccopy(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
+/** Copies a block as rs_vbcopy, skipping source pixels that are 0 (index 0, or black).
+ * @return 0. */
 RS_API int rs_vbtzcopy(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
+/** Marks palette index (taken modulo 256) transparent for rs_vbtccopy when the low 16 bits of
+ * attribute are not all 0, opaque otherwise.
+ * @return 0. */
 RS_API int rs_tcdefine(int index, int attribute);
+/** Copies the width x height rectangle at byte x of row y of image array large (large_width bytes a
+ * row) into the packed array small. No buffer is needed.
+ * @return 0. */
 RS_API int rs_cut(const unsigned char *large, unsigned char *small, int x, int y, int large_width, int width, int height);
+/** Copies the packed width x height array small into image array large (large_width bytes a row) at
+ * byte x of row y. No buffer is needed.
+ * @return 0. */
 RS_API int rs_paste(unsigned char *large, const unsigned char *small, int x, int y, int large_width, int width, int height);
 
-/* ---- Monochrome bitmaps ------------------------------------------------------------
+/** @} */
+
+/** @defgroup mono Monochrome bitmaps
+ *  @ingroup images
  * A monochrome bitmap is width BYTES by height rows, one bit a pixel, the most significant
  * bit of each byte leftmost; rows as image arrays (first row at cursor_y, then upward),
  * covering 8 * width columns from cursor_x. rs_drawmap and rs_clipmap draw every set bit
@@ -408,12 +918,27 @@ RS_API int rs_paste(unsigned char *large, const unsigned char *small, int x, int
  * pixel equals the current colour (at 24 bits a colour value with a non-zero top byte
  * matches nothing; at 32 bits all four bytes count); bits of pixels outside the buffer are
  * cleared. Nothing happens without an active buffer, for a NULL map or width or height < 1.
+ * @{
  */
+/** Draws the set bits of a monochrome bitmap (width bytes by height rows) in the current colour at
+ * the graphics cursor; cut to the buffer.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_drawmap(const unsigned char *map, int width, int height);
+/** Draws the set bits of a monochrome bitmap at the graphics cursor, clipped to the clip rectangle.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_clipmap(const unsigned char *map, int width, int height);
+/** Reads the rectangle at the graphics cursor into a monochrome bitmap: a bit is set where the
+ * pixel equals the current colour.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_getmap(unsigned char *map, int width, int height);
 
-/* ---- Direct-colour bitmaps ---------------------------------------------------------
+/** @} */
+
+/** @defgroup dcb Direct-colour bitmaps
+ *  @ingroup images
  * A direct-colour bitmap (dcb) is laid out and placed like an image array, but each pixel
  * carries its colour: one RGB565 word in 16-bit buffers, three bytes blue, green, red in
  * 24- and 32-bit buffers (a 32-bit pixel's fourth byte is dropped on reading and written
@@ -430,19 +955,55 @@ RS_API int rs_getmap(unsigned char *map, int width, int height);
  * floor(c * 255 / 31) or, for 6-bit green, floor(c * 255 / 63); 15 to 16 moves green up a
  * bit with a new low bit 0. source and dest may be the same array (any pair of formats);
  * other overlaps are not allowed. Nothing for NULL arrays, count < 1 or another format.
+ * @{
  */
+/** Reads the width x height rectangle whose lower-left corner is the graphics cursor into a
+ * direct-colour bitmap.
+ * @pre An active 16-, 24- or 32-bit buffer.
+ * @return 0. */
 RS_API int rs_getdcb(unsigned char *array, int width, int height);
+/** Draws a direct-colour bitmap at the graphics cursor, every pixel written; cut to the buffer.
+ * @pre An active 16-, 24- or 32-bit buffer.
+ * @return 0. */
 RS_API int rs_putdcb(const unsigned char *array, int width, int height);
+/** Draws a direct-colour bitmap at the graphics cursor, black pixels transparent; cut to the
+ * buffer.
+ * @pre An active 16-, 24- or 32-bit buffer.
+ * @return 0. */
 RS_API int rs_drawdcb(const unsigned char *array, int width, int height);
+/** Draws a direct-colour bitmap at the graphics cursor, black transparent, clipped to the clip
+ * rectangle.
+ * @pre An active 16-, 24- or 32-bit buffer.
+ * @return 0. */
 RS_API int rs_clipdcb(const unsigned char *array, int width, int height);
+/** Draws a direct-colour bitmap mirrored left to right, black transparent, clipped to the clip
+ * rectangle.
+ * @pre An active 16-, 24- or 32-bit buffer.
+ * @return 0. */
 RS_API int rs_flipdcb(const unsigned char *array, int width, int height);
+/** Draws a direct-colour bitmap mirrored left to right, black transparent; cut to the buffer.
+ * @pre An active 16-, 24- or 32-bit buffer.
+ * @return 0. */
 RS_API int rs_revdcb(const unsigned char *array, int width, int height);
+/** Turns a direct-colour bitmap of width x height pixels upside down in place.
+ * @pre A 16-, 24- or 32-bit buffer opened last (for the pixel size).
+ * @return 0. */
 RS_API int rs_invdcb(unsigned char *array, int width, int height);
+/** rs_cut counted in direct-colour pixels of the last opened buffer's depth.
+ * @return 0. */
 RS_API int rs_cutdcb(const unsigned char *large, unsigned char *small, int x, int y, int large_width, int width, int height);
+/** rs_paste counted in direct-colour pixels of the last opened buffer's depth.
+ * @return 0. */
 RS_API int rs_pastedcb(unsigned char *large, const unsigned char *small, int x, int y, int large_width, int width, int height);
+/** Converts count pixels from source_format to dest_format (15 RGB555, 16 RGB565, 24 blue-green-red
+ * bytes). No buffer is needed.
+ * @return 0. */
 RS_API int rs_transdcb(const unsigned char *source, unsigned char *dest, int source_format, int dest_format, int count);
 
-/* ---- Image transforms ----------------------------------------------------------
+/** @} */
+
+/** @defgroup transform Image transforms
+ *  @ingroup images
  * Make a new picture in dest from the picture in source; no buffer is touched. Arrays are
  * packed rows, first row = bottom row. rs_scale, rs_shear and rs_rotate take image arrays
  * (1 byte a pixel); rs_scaledcb, rs_sheardcb and rs_rotdcb take dcbs of the depth of the
@@ -464,16 +1025,41 @@ RS_API int rs_transdcb(const unsigned char *source, unsigned char *dest, int sou
  * rs_rotsize stores the rotated size and returns 0, or returns -1 and stores nothing for a
  * NULL pointer, a width or height below 1 or a size that does not fit an int.
  * Source and dest must not overlap.
+ * @{
  */
+/** Rotates an image array of width x height bytes by angle tenths of a degree (counterclockwise for
+ * positive angles) about its centre into dest, sized by rs_rotsize.
+ * @return 0; -1 for a picture beyond 2^31 - 1 bytes (nothing written). */
 RS_API int rs_rotate(const unsigned char *source, unsigned char *dest, int width, int height, int angle);
+/** Stores in *new_width and *new_height the size of a width x height picture rotated by angle
+ * tenths of a degree.
+ * @return 0; -1 for a NULL pointer, a side below 1 or a size beyond an int. */
 RS_API int rs_rotsize(int width, int height, int angle, int *new_width, int *new_height);
+/** Scales an image array of width x height bytes to new_width x new_height into dest, nearest
+ * pixel.
+ * @return 0; -1 for a size beyond the limits in the group notes; -2 without memory. */
 RS_API int rs_scale(const unsigned char *source, unsigned char *dest, int width, int height, int new_width, int new_height);
+/** Shears an image array of width x height bytes into dest: type bit 1 chooses vertical shearing,
+ * bit 0 the direction; new_size is the sheared extent.
+ * @return 0; -1 for a size beyond the limits in the group notes. */
 RS_API int rs_shear(const unsigned char *source, unsigned char *dest, int width, int height, int new_size, int type);
+/** rs_rotate for a direct-colour bitmap of the last opened buffer's depth.
+ * @pre A 16-, 24- or 32-bit buffer opened last.
+ * @return As rs_rotate. */
 RS_API int rs_rotdcb(const unsigned char *source, unsigned char *dest, int width, int height, int angle);
+/** rs_scale for a direct-colour bitmap of the last opened buffer's depth.
+ * @pre A 16-, 24- or 32-bit buffer opened last.
+ * @return As rs_scale. */
 RS_API int rs_scaledcb(const unsigned char *source, unsigned char *dest, int width, int height, int new_width, int new_height);
+/** rs_shear for a direct-colour bitmap of the last opened buffer's depth.
+ * @pre A 16-, 24- or 32-bit buffer opened last.
+ * @return As rs_shear. */
 RS_API int rs_sheardcb(const unsigned char *source, unsigned char *dest, int width, int height, int new_size, int type);
 
-/* ---- Blending and photo adjustments --------------------------------------------
+/** @} */
+
+/** @defgroup blend Blending and photo adjustments
+ *  @ingroup images
  * Mixing: each channel becomes first x o + second x (255 - o), divided by 255 and rounded
  * to nearest; o is the opacity (rs_opacity keeps its low byte; 0 until first set, and not
  * reset by rs_vbinit) or an opacity array, one byte a pixel in dcb order. 16-bit pixels
@@ -498,30 +1084,89 @@ RS_API int rs_sheardcb(const unsigned char *source, unsigned char *dest, int wid
  * other adjustments keep that byte. The dcb forms read source and write dest (the same
  * array is fine). Counts, widths and heights below 1 and NULL arrays do nothing; all
  * return 0.
+ * @{
  */
+/** Sets the opacity of the mixing functions to value & 0xFF: 255 gives the first operand alone, 0
+ * the second.
+ * @return 0. */
 RS_API int rs_opacity(int value);
+/** Mixes two colour values of the last opened buffer's depth with the opacity (palette indices at 8
+ * bits).
+ * @return The mixed colour value (the nearest palette index at 8 bits). */
 RS_API int rs_blend(int color1, int color2);
+/** Averages two colour values of the last opened buffer's depth channel by channel, rounding down;
+ * the opacity plays no part.
+ * @return The average colour value. */
 RS_API int rs_blend50(int color1, int color2);
+/** Mixes count pixels of the direct-colour bitmaps first and second with the opacity into dest.
+ * @pre A 16-, 24- or 32-bit buffer opened last.
+ * @return 0. */
 RS_API int rs_blenddcb(const unsigned char *first, const unsigned char *second, unsigned char *dest, int count);
+/** Mixes count pixels of first and second into dest, pixel i with opacity[i].
+ * @pre A 16-, 24- or 32-bit buffer opened last.
+ * @return 0. */
 RS_API int rs_blendvar(const unsigned char *first, const unsigned char *second, const unsigned char *opacity,
                        unsigned char *dest, int count);
+/** Mixes the direct-colour bitmap first with second (or with the buffer itself when second is NULL)
+ * into the width x height rectangle at the graphics cursor, with the opacity.
+ * @pre An active 16-, 24- or 32-bit buffer holding the whole rectangle.
+ * @return 0. */
 RS_API int rs_blendvb(const unsigned char *first, const unsigned char *second, int width, int height);
+/** rs_blendvb with an opacity array, one byte a pixel.
+ * @pre An active 16-, 24- or 32-bit buffer holding the whole rectangle.
+ * @return 0. */
 RS_API int rs_blendvbv(const unsigned char *first, const unsigned char *second, const unsigned char *opacity,
                        int width, int height);
+/** Stretches the contrast of count (red, green, blue) triples in place: low and below become 0,
+ * high and above 255. Works at any depth.
+ * @return 0. */
 RS_API int rs_contrgb(unsigned char *array, int low, int high, int count);
+/** Stretches the contrast of count direct-colour pixels from source into dest.
+ * @pre A 16-, 24- or 32-bit buffer opened last.
+ * @return 0. */
 RS_API int rs_contdcb(const unsigned char *source, unsigned char *dest, int low, int high, int count);
+/** Stretches the contrast of the width x height rectangle at the graphics cursor.
+ * @pre An active 16-, 24- or 32-bit buffer holding the whole rectangle.
+ * @return 0. */
 RS_API int rs_contvb(int low, int high, int width, int height);
+/** Applies gamma to count (red, green, blue) triples in place: c becomes 255 x (c / 255)^gamma.
+ * @return 0. */
 RS_API int rs_gammargb(unsigned char *array, double gamma, int count);
+/** Applies gamma to count direct-colour pixels from source into dest.
+ * @pre A 16-, 24- or 32-bit buffer opened last.
+ * @return 0. */
 RS_API int rs_gammadcb(const unsigned char *source, unsigned char *dest, double gamma, int count);
+/** Applies gamma to the width x height rectangle at the graphics cursor.
+ * @pre An active 16-, 24- or 32-bit buffer holding the whole rectangle.
+ * @return 0. */
 RS_API int rs_gammavb(double gamma, int width, int height);
+/** Turns count (red, green, blue) triples grey in place.
+ * @return 0. */
 RS_API int rs_grayrgb(unsigned char *array, int count);
+/** Turns count direct-colour pixels grey, from source into dest.
+ * @pre A 16-, 24- or 32-bit buffer opened last.
+ * @return 0. */
 RS_API int rs_graydcb(const unsigned char *source, unsigned char *dest, int count);
+/** Turns the width x height rectangle at the graphics cursor grey.
+ * @pre An active 16-, 24- or 32-bit buffer holding the whole rectangle.
+ * @return 0. */
 RS_API int rs_grayvb(int width, int height);
+/** Makes the negative of count (red, green, blue) triples in place.
+ * @return 0. */
 RS_API int rs_photorgb(unsigned char *array, int count);
+/** Makes the negative of count direct-colour pixels, from source into dest.
+ * @pre A 16-, 24- or 32-bit buffer opened last.
+ * @return 0. */
 RS_API int rs_photodcb(const unsigned char *source, unsigned char *dest, int count);
+/** Makes the negative of the width x height rectangle at the graphics cursor.
+ * @pre An active 16-, 24- or 32-bit buffer holding the whole rectangle.
+ * @return 0. */
 RS_API int rs_photovb(int width, int height);
 
-/* ---- Colour reduction --------------------------------------------------------------
+/** @} */
+
+/** @defgroup reduce Colour reduction
+ *  @ingroup images
  * rs_reduce(start, count, palette): in the active 8-bit buffer, merges the palette indices
  * used inside the clip rectangle (cut to the buffer) until at most count remain, each
  * time the closest pair in palette (256 red, green, blue triples, squared distance) with
@@ -530,10 +1175,18 @@ RS_API int rs_photovb(int width, int height);
  * 0, entries outside start .. start + count - 1 become 0) and rewrites the pixels. The
  * library palette is not changed: pass palette to rs_setdacs. Does nothing without an
  * active 8-bit buffer, for a NULL palette, count < 1, start < 0 or start + count > 256.
+ * @{
  */
+/** Merges the palette indices used inside the clip rectangle of the active 8-bit buffer until at
+ * most count remain, renumbered from start, and writes their colours into palette (256 triples).
+ * @pre An active 8-bit buffer.
+ * @return 0. */
 RS_API int rs_reduce(int start, int count, unsigned char *palette);
 
-/* ---- Files: the image buffer -------------------------------------------------------
+/** @} */
+
+/** @defgroup imagebuf Files: the image buffer
+ *  @ingroup files
  * Every file reader and writer streams through the image buffer: a built-in 4096-byte
  * area, or caller memory given with rs_imagebuf(address, size), which stays the caller's
  * and must stay valid while it is in use. A size of 0 (also a negative size or a NULL
@@ -545,11 +1198,20 @@ RS_API int rs_reduce(int start, int count, unsigned char *palette);
  * rs_imagesiz gives the bytes of a width x height direct-colour picture at the active
  * depth (3 a pixel at 24 and 32 bits, 2 at 16, 1 otherwise), or -1 for a negative side
  * or a size that does not fit an int.
+ * @{
  */
+/** Makes size bytes at address the image buffer the file readers and writers stream through; size 0
+ * or a NULL address puts the built-in 4096-byte area back.
+ * @return 0. */
 RS_API int rs_imagebuf(void *address, int size);
+/** Bytes of a width x height direct-colour picture at the active depth.
+ * @return The byte count; -1 for a negative side or a size beyond an int. */
 RS_API int rs_imagesiz(int width, int height);
 
-/* ---- BMP files ----------------------------------------------------------------------
+/** @} */
+
+/** @defgroup bmp BMP files
+ *  @ingroup files
  * rs_bmphead copies the first 54 bytes of a file into header (54 bytes; NULL: nothing is
  * copied): 0, -1 when the file cannot be opened, -2 when it is shorter or lacks "BM".
  * rs_bmpsize reads width and height from such a header (16-bit fields of a 12-byte core
@@ -583,14 +1245,33 @@ RS_API int rs_imagesiz(int width, int height);
  * or a file that cannot be created or written; 2 no memory for the row buffer. The file
  * is written beside its name and takes the name only when complete: on any failure an
  * existing file of that name stays as it was and no new file is left behind.
+ * @{
  */
+/** Copies the first 54 bytes of a BMP file into header.
+ * @return 0; -1 the file cannot be opened; -2 it is shorter or not a BMP file. */
 RS_API int rs_bmphead(const char *filename, unsigned char *header);
+/** Reads width and height from a BMP header (negative height for a top-down file).
+ * @return 0; -1 and -1 are stored for a header without "BM". */
 RS_API int rs_bmpsize(const unsigned char *header, int *width, int *height);
+/** Copies a BMP file's palette into rgb as (red, green, blue) triples (NULL: only counts).
+ * @return The colour count (0 without a palette); -1 cannot open; -2 not a BMP file or damaged. */
 RS_API int rs_bmppal(const char *filename, unsigned char *rgb);
+/** Draws an uncompressed 1-, 4-, 8- or 24-bit BMP file into the active buffer and sets the palette;
+ * flags as listed in the group notes.
+ * @pre An active buffer (without one the call returns 0).
+ * @return 0 shown; 1 cannot open; 2 not a BMP file; 3 unsupported depth; 4 compressed; 5 no
+ *  memory. */
 RS_API int rs_showbmp(const char *filename, int flags);
+/** Writes the region minx..maxx, miny..maxy of the active buffer as a BMP file of bits (24 from
+ * colour buffers; 8, 4 or 1 from 8-bit buffers).
+ * @pre An active buffer holding the whole region.
+ * @return 0 written; 1 refused or not writable; 2 no memory. */
 RS_API int rs_makebmp(int minx, int maxx, int miny, int maxy, int bits, const char *filename);
 
-/* ---- Files: JPEG decoding ----------------------------------------------------------
+/** @} */
+
+/** @defgroup jpeg Files: JPEG decoding
+ *  @ingroup files
  * Baseline JPEG (8-bit samples, Huffman coding, one interleaved scan), grayscale or YCbCr
  * with sampling factors 1..4 where each chroma factor divides the luma factor (4:4:4,
  * 4:2:2, 4:2:0, 4:1:1, ...), restart intervals, into 16-, 24- and 32-bit buffers (32 bits:
@@ -623,14 +1304,32 @@ RS_API int rs_makebmp(int minx, int maxx, int miny, int maxy, int bits, const ch
  * rs_jpegmem(header): bytes of working memory a decode of the picture described by a
  *   record from rs_jpeghead allocates (for the whole call), or -1 for a record without
  *   0xFFD8 or with a geometry the decoder refuses.
+ * @{
  */
+/** Fills a 10-byte record with the size, component count and sampling of a JPEG file.
+ * @return 0; -1 the file cannot be opened; -2 not a baseline JPEG file. */
 RS_API int rs_jpeghead(const char *filename, unsigned char *header);
+/** Reads width and height from a record of rs_jpeghead.
+ * @return 0 (-1 and -1 are stored for a record without 0xFFD8). */
 RS_API int rs_jpegsize(const unsigned char *header, int *width, int *height);
+/** Decodes a baseline JPEG file into the active buffer; flags 2 place it at the graphics cursor, 4
+ * take it from the image buffer.
+ * @pre An active 16-, 24- or 32-bit buffer (otherwise nothing is drawn).
+ * @return 0 shown; 1 cannot open; 2 not JPEG; 3 unsupported or malformed; 4 no memory. */
 RS_API int rs_showjpeg(const char *filename, int flags);
+/** Decodes the size bytes of a JPEG file at data into the active buffer at the graphics cursor.
+ * @pre An active 16-, 24- or 32-bit buffer.
+ * @return As rs_showjpeg; 2 also for NULL data or size <= 0. */
 RS_API int rs_jpegbuf(const void *data, int size);
+/** Bytes of working memory the decoder allocates for the picture described by a record of
+ * rs_jpeghead.
+ * @return The byte count, or -1 for a record it refuses. */
 RS_API int rs_jpegmem(const unsigned char *header);
 
-/* ---- PCX files ----------------------------------------------------------------------
+/** @} */
+
+/** @defgroup pcx PCX files
+ *  @ingroup files
  * rs_pcxhead copies the 128-byte header into header (NULL: not copied): 0, -1 cannot open,
  * -2 shorter or byte 0 not 10. rs_pcxrange and rs_pcxsize read the window (16-bit fields)
  * and its size from such a header; -1 in every out-value when byte 0 is not 10 (NULL
@@ -661,16 +1360,39 @@ RS_API int rs_jpegmem(const unsigned char *header);
  * active buffer, a region that is empty, not wholly inside the buffer or beyond 65535,
  * or a file that cannot be created or written; 2 no memory. As with rs_makebmp, a file
  * takes its name only when complete.
+ * @{
  */
+/** Copies the 128-byte header of a PCX file into header.
+ * @return 0; -1 cannot open; -2 shorter or not PCX. */
 RS_API int rs_pcxhead(const char *filename, unsigned char *header);
+/** Reads the picture window xmin, xmax, ymin, ymax from a PCX header.
+ * @return 0 (-1 in every value for a header that is not PCX). */
 RS_API int rs_pcxrange(const unsigned char *header, int *minx, int *maxx, int *miny, int *maxy);
+/** Reads width and height from a PCX header.
+ * @return 0 (-1 and -1 for a header that is not PCX). */
 RS_API int rs_pcxsize(const unsigned char *header, int *width, int *height);
+/** Copies a PCX file's palette into rgb as (red, green, blue) triples (NULL: only counts).
+ * @return 16, 0 or 256 colours; -1 cannot open; -2 not PCX. */
 RS_API int rs_pcxpal(const char *filename, unsigned char *rgb);
+/** Draws a 2-, 16-, 256-colour or 24-bit PCX file into the active buffer and sets the palette;
+ * flags as listed in the group notes.
+ * @pre An active buffer (without one the call returns 0).
+ * @return 0 shown; 1 cannot open; 2 not PCX; 3 unsupported; 4 no memory. */
 RS_API int rs_showpcx(const char *filename, int flags);
+/** Decodes a 2-, 16- or 256-colour PCX file into an image array of its colour numbers, bottom row
+ * first; nothing is drawn.
+ * @return As rs_showpcx; 1 also for a NULL array. */
 RS_API int rs_loadpcx(const char *filename, unsigned char *array);
+/** Writes the region of the active buffer as a run-length encoded PCX file (256 colours from 8-bit
+ * buffers, else 24 bits).
+ * @pre An active buffer holding the whole region.
+ * @return 0 written; 1 refused or not writable; 2 no memory. */
 RS_API int rs_makepcx(int minx, int maxx, int miny, int maxy, const char *filename);
 
-/* ---- FLI/FLC animation --------------------------------------------------------------
+/** @} */
+
+/** @defgroup flic FLI/FLC animation
+ *  @ingroup files
  * The context is a caller-owned record of 16 bytes (little-endian): 0 the open file (16
  * bits), 2 the position of the next frame (32 bits; 128 after opening, kept up to date in
  * memory mode only), 6 frames, 8 width, 10 height (16 bits each, from the header), 12 the
@@ -706,16 +1428,37 @@ RS_API int rs_makepcx(int minx, int maxx, int miny, int maxy, const char *filena
  * each scaled over the client area of the focus window, until the Escape key is down or
  * loops passes are played (0: without end); each new pass starts at the second frame,
  * which the ring frame at the end leads back to. A pass that plays no frame ends it.
+ * @{
  */
+/** Copies the 128-byte header of an FLI or FLC file into header.
+ * @return 0; -1 cannot open; -2 short or another type. */
 RS_API int rs_flichead(const char *filename, unsigned char *header);
+/** Opens an animation for playing and fills the 16-byte context.
+ * @return 0; -1 cannot open or NULL context; -2 not FLI or FLC. */
 RS_API int rs_flicopen(const char *filename, void *context);
+/** Closes the animation of context; a second call does nothing.
+ * @return 0. */
 RS_API int rs_flicdone(void *context);
+/** Plays an animation file frame by frame, scaled over the focus window's client area, until Escape
+ * is down or loops passes are played (0: without end).
+ * @pre An active buffer and a focus device.
+ * @return 0, or rs_flicopen's error. */
 RS_API int rs_showflic(const char *filename, int loops, int flags);
+/** Reads width and height from an FLI or FLC header.
+ * @return 0; -1 (and -1, -1 stored) for another header. */
 RS_API int rs_flicsize(const unsigned char *header, int *width, int *height);
+/** Passes up to frames frames of the animation without drawing; frames < 0 goes back to the first.
+ * @return The frames passed. */
 RS_API int rs_flicskip(void *context, int frames);
+/** Plays up to frames frames into the active buffer; flags as listed in the group notes.
+ * @pre An active buffer.
+ * @return The frames played. */
 RS_API int rs_flicplay(void *context, int frames, int flags);
 
-/* ---- AVI files ----------------------------------------------------------------------
+/** @} */
+
+/** @defgroup avi AVI files
+ *  @ingroup files
  * The first video stream of an AVI file is played through the library's own AVI reader:
  * uncompressed frames at 1, 2, 4, 8, 16 (5-5-5, or 5-6-5 bit fields), 24 and 32 bits
  * (rows padded to 32 bits, or packed when the frame has exactly that size; bottom-up or
@@ -784,19 +1527,51 @@ RS_API int rs_flicplay(void *context, int frames, int flags);
  *   frame with rs_aviplay's flags, each scaled over the client area of the focus window,
  *   rewinding at the end, until Escape is down or loops passes are played (0: without end);
  *   a pass that plays no frame ends it. Returns 0.
+ * @{
  */
+/** Copies the 56-byte main header of an AVI file into header.
+ * @return 0; -1 cannot open; -2 not AVI. */
 RS_API int rs_avihead(const char *filename, unsigned char *header);
+/** Reads width and height from an AVI main header.
+ * @return 0; -1 (and -1, -1 stored) for a NULL header. */
 RS_API int rs_avisize(const unsigned char *header, int *width, int *height);
+/** Copies the colours of an AVI file's first stream into rgb as (red, green, blue) triples (NULL:
+ * only counts).
+ * @return The colour count (0 above 8 bits); -1 cannot open; -2 not AVI. */
 RS_API int rs_avipal(const char *filename, unsigned char *rgb);
+/** Opens the first video stream of an AVI file and fills the 48-byte play context.
+ * @return 0; -1 cannot open; -2 not AVI; -3 bad format; -4 no memory; -5 frames it cannot decode. */
 RS_API int rs_aviopen(const char *filename, void *context);
+/** Plays up to frames frames from the current one into the active buffer; flags as listed in the
+ * group notes.
+ * @pre An active buffer.
+ * @return The frames played. */
 RS_API int rs_aviplay(void *context, int frames, int flags);
+/** Moves the current frame on by frames without drawing; frames < 0 goes back to the first.
+ * @return The frames moved. */
 RS_API int rs_aviskip(void *context, int frames);
+/** Releases what a play or make context holds, completing a written file; a second call does
+ * nothing.
+ * @return 0. */
 RS_API int rs_avidone(void *context);
+/** Creates an AVI file for frames of width x height at bits per pixel, rate frames a second, coded
+ * by codec, and fills the 24-byte make context.
+ * @return 0; -1 cannot create; -2 unusable sizes, bits, rate or codec. */
 RS_API int rs_avimake(const char *filename, void *context, int codec, int width, int height, int bits, int quality, int rate);
+/** Writes the next frame of a make context from a bottom-up bitmap of its size and bits (the pixels
+ * of a buffer, rs_vbaddr).
+ * @return 0 written; -1 otherwise. */
 RS_API int rs_aviframe(void *context, void *pixels);
+/** Plays an AVI file frame by frame, scaled over the focus window's client area, until Escape is
+ * down or loops passes are played (0: without end).
+ * @pre An active buffer and a focus device.
+ * @return 0, or rs_aviopen's error. */
 RS_API int rs_showavi(const char *filename, int loops, int flags);
 
-/* ---- 3D viewing state and projection ------------------------------------------------
+/** @} */
+
+/** @defgroup view3d 3D viewing state and projection
+ *  @ingroup three_d
  * One viewer and one object pose. View space is left-handed: x right, y up, z forward
  * away from the viewer. Matrices are 3 rows of 4 doubles, row-major (row 0 is m[0..3]);
  * column 3 is the translation and a point p maps to M * (p, 1). Point arrays are packed
@@ -837,23 +1612,54 @@ RS_API int rs_showavi(const char *filename, int loops, int flags);
  * rs_3Dsetzclip, rs_3Drenderstate and rs_3Dupvector store their values unchecked (a far
  * distance below the near one is kept as given). The up vector is read by rs_3Dlookat,
  * rs_3Drotate and rs_3Drotateobject.
+ * @{
  */
-#define RS_PERSPECTIVE_TEXTURE 1u /* render state bits */
-#define RS_WIREFRAME 2u
-#define RS_ZBUFFER 4u
-#define RS_ZCLIP 8u
+#define RS_PERSPECTIVE_TEXTURE 1u /**< Render state: texture maps are perspective-correct. */
+#define RS_WIREFRAME 2u           /**< Render state: polygons are drawn as closed outlines. */
+#define RS_ZBUFFER 4u             /**< Render state: 3D primitives are depth-tested. */
+#define RS_ZCLIP 8u               /**< Render state: clip at the near plane, reject beyond the far one. */
+/** Places the viewer at (x, y, z) turned by xangle, yangle and zangle tenths of a degree about x, y
+ * and z; sets the view matrix only.
+ * @return 0. */
 RS_API int rs_3Dpov(double x, double y, double z, int xangle, int yangle, int zangle);
+/** Stores the viewer's position and its forward axis (NULL pointers skipped).
+ * @return 0. */
 RS_API int rs_3Dgetpov(double *x, double *y, double *z, double *fx, double *fy, double *fz);
+/** Tests whether the point (x, y, z) lies less than distance ahead of the viewer along its forward
+ * axis.
+ * @return 1 behind (or a value not a number), 0 otherwise. */
 RS_API int rs_3Dbehindviewer(double x, double y, double z, double distance);
+/** Copies the 12 doubles of the matrix chosen by which (0..6, see the group notes) into m.
+ * @return 0. */
 RS_API int rs_3Dgetmatrix(double *m, int which);
+/** Sets the matrix chosen by which from the 12 doubles at m; with update not 0 the dependent
+ * matrices are recomputed.
+ * @return 0. */
 RS_API int rs_3Dsetmatrix(const double *m, int which, int update);
+/** Projects n view-space points (x, y, z doubles) onto the screen as (x, y) ints in out.
+ * @return 0; -1 when a coordinate did not fit an int (stored as INT_MIN). */
 RS_API int rs_3Dproject(const double *in, int *out, int n);
+/** Sets the render state: RS_WIREFRAME, RS_ZBUFFER, RS_ZCLIP and RS_PERSPECTIVE_TEXTURE or-ed
+ * together.
+ * @return 0. */
 RS_API int rs_3Drenderstate(unsigned int flags);
+/** Sets the near and far clip distances, in world units along the view axis (1.0 and 1000.0 after
+ * rs_vbinit).
+ * @return 0. */
 RS_API int rs_3Dsetzclip(double znear, double zfar);
+/** Sets the up vector that rs_3Dlookat and the rotations keep the pose upright to ((0, 1, 0) after
+ * rs_vbinit).
+ * @return 0. */
 RS_API int rs_3Dupvector(double x, double y, double z);
+/** Sets the projection: centre of the screen rectangle minx..maxx, miny..maxy and a scale of ratio
+ * times its width.
+ * @return 0; -1 for an inverted rectangle (projection unchanged). */
 RS_API int rs_3Dviewport(int minx, int maxx, int miny, int maxy, double ratio);
 
-/* ---- 3D motion of viewer and object -------------------------------------------------
+/** @} */
+
+/** @defgroup motion3d 3D motion of viewer and object
+ *  @ingroup three_d
  * Each viewer operation has an object twin (suffix `object`) doing the same to O; viewer
  * operations leave K alone, object operations recompute it. Distances are world units,
  * angles tenths of a degree.
@@ -874,31 +1680,80 @@ RS_API int rs_3Dviewport(int minx, int maxx, int miny, int maxy, double ratio);
  * change nothing when the direction or axis has a squared length below 1e-6 (the target
  * at the viewer's own position, a zero axis) or one that is not finite (NaN or infinite
  * input, or a length that overflows).
+ * @{
  */
+/** Replaces the viewer's rotation by angle tenths of a degree about the axis (ax, ay, az).
+ * @return 0; -1 for a zero or non-finite axis (nothing changed). */
 RS_API int rs_3Daxisangle(double ax, double ay, double az, int angle);
+/** Replaces the object's rotation by angle tenths of a degree about the axis (ax, ay, az).
+ * @return 0; -1 for a zero or non-finite axis. */
 RS_API int rs_3Daxisangleobject(double ax, double ay, double az, int angle);
+/** Places the viewer at (x, y, z) looking at (tx, ty, tz), upright toward the up vector.
+ * @return 0; -1 when the target is the viewer's own position or not finite. */
 RS_API int rs_3Dlookat(double x, double y, double z, double tx, double ty, double tz);
+/** Moves the viewer to (x, y, z), world units.
+ * @return 0. */
 RS_API int rs_3Dmove(double x, double y, double z);
+/** Moves the viewer d world units along its forward axis.
+ * @return 0. */
 RS_API int rs_3Dmoveforward(double d);
+/** Moves the object d world units along its forward axis (minus the row of its matrix).
+ * @return 0. */
 RS_API int rs_3Dmoveforwardobject(double d);
+/** Moves the object to (x, y, z), world units.
+ * @return 0. */
 RS_API int rs_3Dmoveobject(double x, double y, double z);
+/** Moves the viewer d world units along its right axis.
+ * @return 0. */
 RS_API int rs_3Dmoveright(double d);
+/** Moves the object d world units along its right axis.
+ * @return 0. */
 RS_API int rs_3Dmoverightobject(double d);
+/** Moves the viewer d world units along its up axis.
+ * @return 0. */
 RS_API int rs_3Dmoveup(double d);
+/** Moves the object d world units along its up axis.
+ * @return 0. */
 RS_API int rs_3Dmoveupobject(double d);
+/** Turns the viewer angle tenths of a degree about its forward axis.
+ * @return 0. */
 RS_API int rs_3Droll(int angle);
+/** Turns the object angle tenths of a degree about its forward axis.
+ * @return 0. */
 RS_API int rs_3Drollobject(int angle);
+/** Aims the viewer along the direction (dx, dy, dz), keeping its position.
+ * @return 0; -1 for a zero or non-finite direction. */
 RS_API int rs_3Drotate(double dx, double dy, double dz);
+/** Aims the object along the direction (dx, dy, dz), keeping its position.
+ * @return 0; -1 for a zero or non-finite direction. */
 RS_API int rs_3Drotateobject(double dx, double dy, double dz);
+/** Turns the viewer angle tenths of a degree about its up axis.
+ * @return 0. */
 RS_API int rs_3Drotateright(int angle);
+/** Turns the object angle tenths of a degree about its up axis.
+ * @return 0. */
 RS_API int rs_3Drotaterightobject(int angle);
+/** Turns the viewer angle tenths of a degree about its right axis.
+ * @return 0. */
 RS_API int rs_3Drotateup(int angle);
+/** Turns the object angle tenths of a degree about its right axis.
+ * @return 0. */
 RS_API int rs_3Drotateupobject(int angle);
+/** Places the object at (x, y, z) turned by xangle, yangle and zangle tenths of a degree, and
+ * recomputes the combined matrix.
+ * @return 0. */
 RS_API int rs_3Dsetobject(double x, double y, double z, int xangle, int yangle, int zangle);
+/** Transforms n world points (x, y, z doubles) to view space into out (out may be in).
+ * @return 0. */
 RS_API int rs_3Dtransform(const double *in, double *out, int n);
+/** Transforms n object points through the combined matrix to view space into out (out may be in).
+ * @return 0. */
 RS_API int rs_3Dtransformobject(const double *in, double *out, int n);
 
-/* ---- 3D primitives ---------------------------------------------------------------------
+/** @} */
+
+/** @defgroup prim3d 3D primitives
+ *  @ingroup three_d
  * World-space vertices (object space for the *object forms, through K instead of V) go
  * to view space; with RS_ZCLIP they are clipped at the near plane and a primitive wholly
  * beyond the far plane is rejected; then they are projected (rs_3Dproject) and drawn.
@@ -920,19 +1775,54 @@ RS_API int rs_3Dtransformobject(const double *in, double *out, int n);
  * is when its vertices run clockwise as the viewer sees them (view x right, y up, looking
  * along +z), which is clockwise on the screen; with RS_ZBUFFER both windings are drawn.
  * Polygons with n < 2 or more than 65536 vertices, or NULL arrays, draw nothing. All 0.
+ * @{
  */
+/** Draws the 3D line from (x1, y1, z1) to (x2, y2, z2), world units, clipped at the near plane with
+ * RS_ZCLIP and depth-tested with RS_ZBUFFER.
+ * @pre An active buffer (and a bound z-buffer with RS_ZBUFFER).
+ * @return 0. */
 RS_API int rs_3Dline(double x1, double y1, double z1, double x2, double y2, double z2);
+/** Draws a polygon of n world vertices (x, y, z doubles) filled in the current colour, or as an
+ * outline with RS_WIREFRAME.
+ * @pre An active buffer (and a bound z-buffer with RS_ZBUFFER).
+ * @return 0. */
 RS_API int rs_3Dpolygon(const double *xyz, int n);
+/** rs_3Dpolygon for object-space vertices, through the combined matrix.
+ * @pre As rs_3Dpolygon.
+ * @return 0. */
 RS_API int rs_3Dpolygonobject(const double *xyz, int n);
+/** Draws a Gouraud-shaded polygon of n world vertices with a colour (red, green, blue bytes) per
+ * vertex.
+ * @pre An active 16-, 24- or 32-bit buffer (and a bound z-buffer with RS_ZBUFFER).
+ * @return 0. */
 RS_API int rs_3Dshade(const double *xyz, const unsigned char *rgb, int n);
+/** rs_3Dshade for object-space vertices, through the combined matrix.
+ * @pre As rs_3Dshade.
+ * @return 0. */
 RS_API int rs_3Dshadeobject(const double *xyz, const unsigned char *rgb, int n);
+/** Draws a polygon of n world vertices mapped with the current texture, texture coordinates uv per
+ * vertex (ints, or floats after rs_tmunits(1)).
+ * @pre An active buffer and a current texture of its depth (and a bound z-buffer with RS_ZBUFFER).
+ * @return 0. */
 RS_API int rs_3Dtexturemap(const double *xyz, const void *uv, int n);
+/** rs_3Dtexturemap for object-space vertices, through the combined matrix.
+ * @pre As rs_3Dtexturemap.
+ * @return 0. */
 RS_API int rs_3Dtexturemapobject(const double *xyz, const void *uv, int n);
+/** Clips a view-space polygon of n vertices against the near plane into out (room for 2n vertices).
+ * @return The vertices written; 0 when nothing is left. */
 RS_API int rs_3Dzclip(const double *in, double *out, int n);
+/** rs_3Dzclip carrying a colour per vertex from rgb_in to rgb_out.
+ * @return The vertices written. */
 RS_API int rs_3Dzcliprgb(const double *in, double *out, const unsigned char *rgb_in, unsigned char *rgb_out, int n);
+/** rs_3Dzclip carrying texture coordinates per vertex from uv_in to uv_out.
+ * @return The vertices written. */
 RS_API int rs_3Dzcliptm(const double *in, double *out, const void *uv_in, void *uv_out, int n);
 
-/* ---- Gouraud shading and z-buffer -----------------------------------------------------
+/** @} */
+
+/** @defgroup zbuffer Gouraud shading and z-buffer
+ *  @ingroup raster
  * A z-buffer is a block of 32-bit entries, one per pixel of the buffer drawn into, rows
  * bottom-up like the pixels and exactly width entries apart. rs_zballoc returns a
  * zero-filled block of width (rounded up to a multiple of 4) x height entries, or NULL
@@ -962,17 +1852,44 @@ RS_API int rs_3Dzcliptm(const double *in, double *out, const void *uv_in, void *
  * rs_drawz draws rs_draw's line (same clipping and pixels) with depth values interpolated
  * from zstart at the graphics cursor to zend at (x, y), then moves the cursor to (x, y),
  * drawn or not. All return 0.
+ * @{
  */
+/** Allocates a zero-filled z-buffer for a buffer of width x height pixels.
+ * @return The block, or NULL for a side below 1 or without memory. */
 RS_API void *rs_zballoc(int width, int height);
+/** Releases a z-buffer from rs_zballoc; other addresses are ignored.
+ * @return 0. */
 RS_API int rs_zbfree(void *zb);
+/** Binds a z-buffer for depth-tested drawing and clears the active buffer's entries (NULL unbinds).
+ * @return 0. */
 RS_API int rs_zbopen(void *zb);
+/** Starts a new frame of depth values without clearing the z-buffer (cleared every 256th frame).
+ * @return 0. */
 RS_API int rs_zbframe(void);
+/** Fills a polygon of n screen vertices xy in the current colour, depth-tested with the view-space
+ * z of xyz per vertex.
+ * @pre An active buffer and a bound z-buffer that fits it.
+ * @return 0. */
 RS_API int rs_polyfilz(const int *xy, const double *xyz, int n);
+/** Fills a clockwise polygon of n screen vertices xy, the colour interpolated from rgb (red, green,
+ * blue bytes per vertex).
+ * @pre An active 16-, 24- or 32-bit buffer.
+ * @return 0. */
 RS_API int rs_gouraud(const int *xy, const unsigned char *rgb, int n);
+/** rs_gouraud depth-tested with the view-space z of xyz per vertex; both windings are drawn.
+ * @pre An active 16-, 24- or 32-bit buffer and a bound z-buffer that fits it.
+ * @return 0. */
 RS_API int rs_gouraudz(const int *xy, const unsigned char *rgb, const double *xyz, int n);
+/** Draws rs_draw's line to (x, y), depth-tested, its depth going from zstart to zend; moves the
+ * cursor there.
+ * @pre An active buffer and a bound z-buffer that fits it.
+ * @return 0. */
 RS_API int rs_drawz(int x, int y, double zstart, double zend);
 
-/* ---- Texture mapping ------------------------------------------------------------------
+/** @} */
+
+/** @defgroup texmap Texture mapping
+ *  @ingroup raster
  * Textures are caller memory, width x height texels, rows top-down and exactly width
  * texels apart, in the format of the buffer drawn into: palette indices at 8 bits, RGB565
  * at 16, bytes blue, green, red at 24 and also at 32 bits (written as 0x00RRGGBB).
@@ -995,21 +1912,59 @@ RS_API int rs_drawz(int x, int y, double zstart, double zend);
  * rs_texmappz takes its depth values from the interpolated 1/z. Coordinates that leave
  * the texture are held to its edge texels. Nothing is drawn without a current texture,
  * for n < 2 or NULL arrays. All return 0.
+ * @{
  */
+/** Makes a texture table of count records, replacing any earlier one.
+ * @return 0; -1 for count outside 1..2^20 or without memory. */
 RS_API int rs_tminit(int count);
+/** Stores the caller's texels (width x height, rows top-down, in the format of the buffer drawn
+ * into) in the first free record.
+ * @pre A table from rs_tminit.
+ * @return The record number; -1 when none is free or an argument is unusable. */
 RS_API int rs_tmdefine(void *texels, int width, int height);
+/** Makes record index the current texture; a record not in use is ignored.
+ * @return 0. */
 RS_API int rs_tmselect(int index);
+/** Frees texture record index, or every record for index < 0.
+ * @return 0. */
 RS_API int rs_tmfree(int index);
+/** Kept for programs that call it; textures live in caller memory, so there is nothing to evict.
+ * @return 0. */
 RS_API int rs_tmevict(void);
+/** Sets the run length in pixels of perspective-correct mapping between divisions (32 at start;
+ * below 1 taken as 1).
+ * @return 0. */
 RS_API int rs_tmspan(int n);
+/** With flag not 0, texels of value 0 leave the pixel and its z-buffer entry alone.
+ * @return 0. */
 RS_API int rs_tmtransparency(int flag);
+/** Chooses texture coordinates as ints (flag 0, the start) or floats (flag not 0), in texels either
+ * way.
+ * @return 0. */
 RS_API int rs_tmunits(int flag);
+/** Fills a clockwise polygon of n screen vertices xy with the current texture, affine, coordinates
+ * uv per vertex.
+ * @pre An active buffer and a current texture.
+ * @return 0. */
 RS_API int rs_texmap(const int *xy, const void *uv, int n);
+/** Fills a clockwise polygon with the current texture, perspective-correct, using the view-space z
+ * of xyz per vertex.
+ * @pre An active buffer and a current texture.
+ * @return 0. */
 RS_API int rs_texmapp(const int *xy, const void *uv, const double *xyz, int n);
+/** Fills a polygon with the current texture, affine, depth-tested; both windings.
+ * @pre An active buffer, a current texture and a bound z-buffer that fits the buffer.
+ * @return 0. */
 RS_API int rs_texmapz(const int *xy, const void *uv, const double *xyz, int n);
+/** Fills a polygon with the current texture, perspective-correct and depth-tested; both windings.
+ * @pre An active buffer, a current texture and a bound z-buffer that fits the buffer.
+ * @return 0. */
 RS_API int rs_texmappz(const int *xy, const void *uv, const double *xyz, int n);
 
-/* ---- System-font text ---------------------------------------------------------------
+/** @} */
+
+/** @defgroup systext System-font text
+ *  @ingroup services
  * rs_print draws the first count characters of string (Windows-1252) with the current
  * font, in a colour made from the current colour: at 8 bits the palette colour of the
  * current index, at 16 bits each 5-6-5 field widened as f * 255 / 31 (or / 63), at 24
@@ -1034,14 +1989,32 @@ RS_API int rs_texmappz(const int *xy, const void *uv, const double *xyz, int n);
  * or -1 (nothing changed) for a handle that is not a live font.
  * rs_fontdc records the text DC; rs_setdc also sets it. rs_justify stores each value as
  * a signed byte: -1 left / bottom, 0 centre, 1 right / top.
+ * @{
  */
+/** Records the device context text is drawn with (rs_setdc sets it too).
+ * @return 0. */
 RS_API int rs_fontdc(RS_HDC dc);
+/** Makes stock font index (10, 11, 12, 13, 14, 16 or 17) the current font; another index leaves it
+ * unchanged.
+ * @return 0. */
 RS_API int rs_fontload(int index);
+/** Makes a font from rsp_font_create the current font.
+ * @return 0; -1 for a handle that is not a live font. */
 RS_API int rs_logfont(RS_HFONT font);
+/** Sets how rs_print places text around the graphics cursor: horizontal -1 left, 0 centre, 1 right;
+ * vertical -1 bottom, 0 centre, 1 top.
+ * @return 0. */
 RS_API int rs_justify(int horizontal, int vertical);
+/** Draws the first count characters of string (Windows-1252) with the current font and colour at
+ * the graphics cursor, as justified, and moves the cursor right by the text's width.
+ * @pre An active buffer (without one only the cursor moves).
+ * @return 0. */
 RS_API int rs_print(const char *string, int count);
 
-/* ---- Stroke text --------------------------------------------------------------------
+/** @} */
+
+/** @defgroup stroke Stroke text
+ *  @ingroup services
  * Characters drawn as world-coordinate lines (rs_movew, rs_moverw, rs_draww, rs_drawrw)
  * in the current colour: text_size is the height of a capital in world units, text_ratio
  * stretches horizontally, text_angle turns the baseline counterclockwise. rs_initw sets
@@ -1066,26 +2039,56 @@ RS_API int rs_print(const char *string, int count);
  * by the end of the string. With no usable world mapping (a world window of zero,
  * infinite or undefined extent, or no buffer of more than one row and column opened)
  * nothing is drawn, the cursor stays and rs_swlength returns 0.
+ * @{
  */
+/** Sets the stroke-text baseline angle, degrees counterclockwise.
+ * @return 0. */
 RS_API int rs_setangle(double degrees);
+/** Sets the stroke-text width ratio (greater than 0).
+ * @return 0. */
 RS_API int rs_setratio(double ratio);
+/** Sets the stroke-text capital height in world units (greater than 0).
+ * @return 0. */
 RS_API int rs_setsizew(double size);
+/** Sets the stroke-text capital height to the world height of pixels rows.
+ * @pre A world window and an opened buffer.
+ * @return 0. */
 RS_API int rs_setsize(int pixels);
+/** Measures what rs_swchar would draw along the baseline.
+ * @return The length in world units; 0 without a usable world mapping. */
 RS_API double rs_swlength(const char *string, int count);
+/** Draws count characters of string (Roman simplex, escapes for the Greek set, sub- and
+ * superscripts and underlines) from the graphics cursor; justify < 0 starts, 0 centres, > 0 ends
+ * the text there.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_swchar(const char *string, int count, int justify);
+/** Draws count characters of string in the Roman duplex font, justified as rs_swchar; backslashes
+ * in string are overwritten with spaces.
+ * @pre An active buffer and a world window.
+ * @return 0. */
 RS_API int rs_swtext(char *string, int count, int justify);
 
-/* ---- Trigonometric lookup -----------------------------------------------------------
+/** @} */
+
+/** @defgroup trig Trigonometric lookup
+ *  @ingroup services
  * rs_trig stores the cosine and sine of angle (tenths of a degree, any int) from a table
  * of the nearest doubles to cos(k * 0.1 deg), k = 0..900; the 3D functions take their
  * cosines and sines from the same lookup. Whole turns are removed first: negative angles
  * gain turns up to 0..3599, larger ones lose them down to 1..3600, so 3600 stays 3600 and
  * gives the sine -0.0 where 0 gives +0.0. Exact values: 900 -> (0, 1), 1800 -> (-1, 0),
  * 2700 -> (0, -1). A NULL pointer is skipped. Returns 0.
+ * @{
  */
+/** Stores the cosine and sine of angle tenths of a degree (NULL pointers skipped).
+ * @return 0. */
 RS_API int rs_trig(int angle, double *cos_out, double *sin_out);
 
-/* ---- Mouse, keyboard, timing ---------------------------------------------------------
+/** @} */
+
+/** @defgroup input Mouse, keyboard, timing
+ *  @ingroup services
  * Everything is polled from the host: the pointer and keys as they are now, in the window
  * that has the focus (see rsp_focus), which shows the last opened buffer stretched over its
  * client area. Positions are buffer coordinates, converted with rs_xclient/rs_yclient and
@@ -1126,22 +2129,59 @@ RS_API int rs_trig(int angle, double *cos_out, double *sin_out);
  * rs_measure: the rs_stall count lasting about one clock unit, from 65535 passes timed on
  * the tick counter: 65535 / whole units elapsed, or, when less than one unit elapsed (a
  * fast processor), 65535 x 55 / milliseconds elapsed; -1 when not a millisecond elapsed.
+ * @{
  */
+/** Looks for a mouse and starts the library's mouse state. Call it after rs_vbinit.
+ * @return 1 with a mouse, -1 without. */
 RS_API int rs_mouseini(void);
+/** Shows (state bit 0 set) or hides the pointer.
+ * @pre rs_mouseini found a mouse.
+ * @return 0. */
 RS_API int rs_mousevis(int state);
+/** Moves the pointer to buffer position (x, y).
+ * @pre A mouse and a focus device.
+ * @return 0. */
 RS_API int rs_mousemov(int x, int y);
+/** Stores the pointer's position in buffer coordinates (NULL pointers skipped).
+ * @pre A mouse and a focus device.
+ * @return 0; -1 (and -1, -1 stored) when the pointer is outside the buffer's area or there is no
+ *  mouse or focus. */
 RS_API int rs_mousepos(int *x, int *y);
+/** Keeps the pointer inside a rectangle of buffer coordinates; an inverted rectangle frees it.
+ * @pre A mouse and a focus device.
+ * @return 0. */
 RS_API int rs_mouselim(int minx, int maxx, int miny, int maxy);
+/** Sets the pointer size, 16 or 32 pixels, that rs_mouseptr reads; other values are ignored.
+ * @return 0. */
 RS_API int rs_mousesiz(int size);
+/** Makes a pointer from AND and XOR masks with hot spot (hot_x, hot_y).
+ * @pre A mouse.
+ * @return The cursor; NULL for no masks or a hot spot outside it. */
 RS_API RS_HCURSOR rs_mouseptr(const void *masks, int hot_x, int hot_y);
+/** Shows a cursor from rs_mouseptr; NULL brings back the arrow.
+ * @pre A mouse.
+ * @return 0. */
 RS_API int rs_mousecur(RS_HCURSOR cursor);
+/** Tests a key by its scan code, or any key for 0.
+ * @return Not 0 when down, 0 when up or unknown. */
 RS_API int rs_kbtest(int scan_code);
+/** Reads the tick counter.
+ * @return Clock units of 55 ms. */
 RS_API int rs_getclock(void);
+/** Waits, sleeping, until units clock units of 55 ms have passed.
+ * @return 0. */
 RS_API int rs_waitfor(int units);
+/** Busy-waits count passes of 50 calls of an empty routine.
+ * @return 0. */
 RS_API int rs_stall(int count);
+/** Measures the rs_stall count that lasts about one clock unit.
+ * @return The count; -1 when not a millisecond elapsed. */
 RS_API int rs_measure(void);
 
-/* ---- Display modes -------------------------------------------------------------------
+/** @} */
+
+/** @defgroup modes Display modes
+ *  @ingroup services
  * Both hand the host a mode of width x height at bits per pixel (nothing else) and return
  * its result: 0 done (or possible), -1 refused, -2 the display has no such mode.
  * rs_modeset: bits 0 goes back to the mode the session started in, whatever width and
@@ -1152,11 +2192,20 @@ RS_API int rs_measure(void);
  * to rsp_display_modes, and without any it has no mode to switch to (-2; going back is 0).
  * rs_modetest: pauses 200 ms, then returns -1 when no mode of the display has that width,
  * height and depth, else asks the host whether the first such mode can be set.
+ * @{
  */
+/** Sets the display mode to width x height at bits per pixel (bits 0: back to the starting mode),
+ * full screen and temporary when full_screen is not 0.
+ * @return 0 done; -1 refused; -2 no such mode. */
 RS_API int rs_modeset(int width, int height, int bits, int full_screen);
+/** Asks whether a display mode of width x height at bits per pixel can be set.
+ * @return 0 possible; -1 refused or no such mode; -2 the host has no such mode. */
 RS_API int rs_modetest(int width, int height, int bits);
 
-/* ---- Index map and alpha byte --------------------------------------------------------
+/** @} */
+
+/** @defgroup indexmap Index map and alpha byte
+ *  @ingroup core
  * The index map turns the colour index of rs_setcolor into the byte 8-bit drawing writes;
  * it is the identity after rs_vbinit. rs_defcolor sets entry index to value & 0xFF and
  * returns the entry it had (the current 8-bit colour follows at once when it is that
@@ -1169,51 +2218,106 @@ RS_API int rs_modetest(int width, int height, int bits);
  * 32-bit buffer to alpha & 0xFF; rs_yalpha makes it 0 where the pixel's colour (its low 24
  * bits) is key & 0xFFFFFF and 255 elsewhere, a colour key turned into an alpha mask for
  * hosts that composite. Both return -1, touching nothing, unless a 32-bit buffer is active.
+ * @{
  */
+/** Sets entry index of the index map to value & 0xFF.
+ * @return The entry's previous value; -1 for an index outside 0..255. */
 RS_API int rs_defcolor(int index, int value);
+/** Reads entry index of the index map.
+ * @return The entry; -1 for an index outside 0..255. */
 RS_API int rs_getindex(int index);
+/** Finds the palette index nearest to red, green, blue (0..255 each).
+ * @return The index (the lowest on ties). */
 RS_API int rs_findrgb(int red, int green, int blue);
+/** Sets the fourth byte that colours made from red, green and blue get at 24 and 32 bits.
+ * @return The previous value. */
 RS_API int rs_setalpha(int alpha);
+/** Sets the fourth byte of every pixel inside the clip rectangle to alpha & 0xFF.
+ * @pre An active 32-bit buffer.
+ * @return 0; -1 without one. */
 RS_API int rs_xalpha(int alpha);
+/** Makes the fourth byte of every pixel inside the clip rectangle 0 where its colour is key &
+ * 0xFFFFFF, 255 elsewhere.
+ * @pre An active 32-bit buffer.
+ * @return 0; -1 without one. */
 RS_API int rs_yalpha(int key);
 
-/* ---- 16.16 fixed point ---------------------------------------------------------------
+/** @} */
+
+/** @defgroup fixed 16.16 fixed point
+ *  @ingroup services
  * rs_fixed: the nearest 16.16 value of a double (halves away from zero; NaN gives 0);
  * rs_float: a 16.16 value as a double (exact); rs_fixmul: a x b rounded to nearest;
  * rs_fixdiv: a / b truncated toward zero, b = 0 giving INT_MAX or INT_MIN by the sign of
  * a (0 / 0 gives 0). Results beyond 32 bits saturate to INT_MIN or INT_MAX. rs_fixtrig
  * stores the 16.16 cosine and sine of an angle in tenths of a degree, the values arcs and
  * image rotation use (65536 for 1), skipping NULL pointers; returns 0.
+ * @{
  */
+/** Converts a double to 16.16 fixed point, to nearest.
+ * @return The 16.16 value, saturated to the int range. */
 RS_API int rs_fixed(double value);
+/** Converts a 16.16 value to a double, exactly.
+ * @return The double. */
 RS_API double rs_float(int value);
+/** Multiplies two 16.16 values, to nearest.
+ * @return The 16.16 product, saturated. */
 RS_API int rs_fixmul(int a, int b);
+/** Divides 16.16 value a by b, truncating toward zero.
+ * @return The 16.16 quotient, saturated (INT_MAX or INT_MIN for b = 0). */
 RS_API int rs_fixdiv(int a, int b);
+/** Stores the 16.16 cosine and sine of angle tenths of a degree (NULL pointers skipped).
+ * @return 0. */
 RS_API int rs_fixtrig(int tenths, int *cosine, int *sine);
 
-/* ---- Screen distances in world units, memory --------------------------------------------
+/** @} */
+
+/** @defgroup distance Screen distances in world units, memory
+ *  @ingroup core
  * rs_xconvert and rs_yconvert give the world extent of a distance of pixels along x or y:
  * pixels x (world width) / (maxx + 1), the inverse of the length scaling that circles
  * use; 0 before a world window is set. rs_memavail returns the kilobytes of memory the
  * system reports as still available (at most INT_MAX; 0 where the host cannot tell).
+ * @{
  */
+/** World extent of pixels columns of the last opened buffer.
+ * @return World units; 0 before a world window is set. */
 RS_API double rs_xconvert(int pixels);
+/** World extent of pixels rows of the last opened buffer.
+ * @return World units; 0 before a world window is set. */
 RS_API double rs_yconvert(int pixels);
+/** Memory the system reports as still available.
+ * @return Kilobytes, at most INT_MAX; 0 where the host cannot tell. */
 RS_API int rs_memavail(void);
 
-/* ---- Pages ---------------------------------------------------------------------------
+/** @} */
+
+/** @defgroup pages Pages
+ *  @ingroup core
  * Page flipping between virtual buffers: rs_setpage(handle) shows buffer handle whole,
  * its top-left pixel at the window DC's (0, 0), without opening it (an 8-bit buffer shows
  * with the colour table it had when last opened), and remembers it as the visible page;
  * -1 for a handle not in use. rs_getpage returns the visible page, or -1 when there is
  * none or it has been freed. rs_pagesize stores the visible page's width and height
  * (NULL pointers skipped); -1 without a visible page.
+ * @{
  */
+/** Shows buffer handle whole on the window DC at (0, 0), without opening it, and makes it the
+ * visible page.
+ * @pre A device set with rs_setdc.
+ * @return 0; -1 for a handle not in use. */
 RS_API int rs_setpage(int handle);
+/** The visible page.
+ * @return Its handle; -1 when there is none or it was freed. */
 RS_API int rs_getpage(void);
+/** Stores the visible page's width and height (NULL pointers skipped).
+ * @return 0; -1 without a visible page. */
 RS_API int rs_pagesize(int *width, int *height);
 
-/* ---- Text in character cells ---------------------------------------------------------
+/** @} */
+
+/** @defgroup cells Text in character cells
+ *  @ingroup services
  * The active buffer seen as rows of character cells of the current font: each cell is
  * the font's average character width across and its line height down, cell (0, 0) at the
  * top-left corner. rs_locate moves the text cursor to a row and column (-1, nothing moved,
@@ -1221,17 +2325,31 @@ RS_API int rs_pagesize(int *width, int *height);
  * characters of string (count < 0: up to its terminating 0; a 0 byte ends it early), each
  * in the cell at the text cursor with the current font and colour as rs_print draws, and
  * moves the cursor one cell on: to column 0 of the next row when a row has no whole cell
- * left, on '\n' (which draws nothing), and to column 0 on '\r'. Cells outside the buffer
- * draw nothing. The graphics cursor and the justification stay as they were. rs_vbinit
- * puts the text cursor at (0, 0). rs_getlines returns how many whole rows of cells the
+ * left, on a line feed (which draws nothing), and to column 0 on a carriage return. Cells
+ * outside the buffer draw nothing. The graphics cursor and the justification stay as they
+ * were. rs_vbinit puts the text cursor at (0, 0). rs_getlines returns how many whole rows of cells the
  * active buffer holds (0 without one).
+ * @{
  */
+/** Moves the text cursor to row and column of character cells.
+ * @return 0; -1 for a negative row or column (nothing moved). */
 RS_API int rs_locate(int row, int column);
+/** Stores the text cursor's row and column (NULL pointers skipped).
+ * @return 0. */
 RS_API int rs_where(int *row, int *column);
+/** Draws count characters of string (count < 0: up to its end) in character cells from the text
+ * cursor, moving it on.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_text(const char *string, int count);
+/** Rows of whole character cells the active buffer holds.
+ * @return The row count; 0 without a buffer. */
 RS_API int rs_getlines(void);
 
-/* ---- Blocks and saved backgrounds ------------------------------------------------------
+/** @} */
+
+/** @defgroup blocks Blocks and saved backgrounds
+ *  @ingroup images
  * Rectangles of the active buffer in its own pixel bytes (1, 2, 3 or 4 a pixel), rows in
  * screen order (row miny first), each maxx - minx + 1 pixels, no padding: the caller's
  * block holds (maxx - minx + 1) x (maxy - miny + 1) pixels.
@@ -1249,28 +2367,67 @@ RS_API int rs_getlines(void);
  * buffer's depth differs from the saved one (the save is kept). rs_savew and rs_restorew
  * take world rectangles, converted as rs_rectw converts them. rs_vbinit and rs_vbfin drop
  * every save.
+ * @{
  */
+/** Copies the rectangle of the active buffer into block in its own pixel bytes, rows top first.
+ * @pre An active buffer.
+ * @return Bytes written; -1 as listed in the group notes. */
 RS_API int rs_getblock(int minx, int maxx, int miny, int maxy, unsigned char *block);
+/** Writes block back into the rectangle, cut to the clip rectangle.
+ * @pre An active buffer.
+ * @return 0; -1 as rs_getblock. */
 RS_API int rs_putblock(int minx, int maxx, int miny, int maxy, const unsigned char *block);
+/** Keeps a copy of the rectangle of the active buffer in the library's memory.
+ * @pre An active buffer.
+ * @return 0; -1 as rs_getblock refuses; -2 no memory; -3 when 4096 saves are kept. */
 RS_API int rs_save(int minx, int maxx, int miny, int maxy);
+/** Puts the latest save of the same rectangle back and drops it.
+ * @pre An active buffer of the saved depth.
+ * @return 0; -1 when no such save exists or the depth differs. */
 RS_API int rs_restore(int minx, int maxx, int miny, int maxy);
+/** rs_save for a rectangle in world coordinates.
+ * @pre An active buffer and a world window.
+ * @return As rs_save. */
 RS_API int rs_savew(double minx, double maxx, double miny, double maxy);
+/** rs_restore for a rectangle in world coordinates.
+ * @pre An active buffer and a world window.
+ * @return As rs_restore. */
 RS_API int rs_restorew(double minx, double maxx, double miny, double maxy);
 
-/* ---- Masks -----------------------------------------------------------------------------
+/** @} */
+
+/** @defgroup masks Masks
+ *  @ingroup images
  * A mask is an image array (one byte a pixel, width x height, first row the bottom one at
  * the graphics cursor) whose bytes say where to draw, not what: rs_drawmask writes the
  * current colour where a byte is not 0, rs_revmask where it is 0; both are cut to the
  * buffer. rs_clipmask is rs_drawmask cut to the clip rectangle, rs_flipmask the same
  * mirrored left to right (as rs_flpimage mirrors). The cursor does not move; NULL masks
  * and sizes below 1 draw nothing. Returns 0.
+ * @{
  */
+/** Draws the current colour where a byte of the mask (width x height, bottom row at the graphics
+ * cursor) is not 0; cut to the buffer.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_drawmask(const unsigned char *mask, int width, int height);
+/** Draws the current colour where a byte of the mask is 0; cut to the buffer.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_revmask(const unsigned char *mask, int width, int height);
+/** rs_drawmask clipped to the clip rectangle.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_clipmask(const unsigned char *mask, int width, int height);
+/** rs_clipmask mirrored left to right.
+ * @pre An active buffer.
+ * @return 0. */
 RS_API int rs_flipmask(const unsigned char *mask, int width, int height);
 
-/* ---- Transfers between depths --------------------------------------------------------------
+/** @} */
+
+/** @defgroup xfer Transfers between depths
+ *  @ingroup images
  * rs_transfer copies a block between two buffers as rs_vbcopy does (same placement, cut
  * to both buffers, bottom row first), but the buffers may have different depths: each
  * pixel goes through its colour. Palette indices take their palette colour; 16-bit pixels
@@ -1281,12 +2438,24 @@ RS_API int rs_flipmask(const unsigned char *mask, int width, int height);
  * compares: the whole pixel, the low three bytes at 32 bits) and, like the keyed copies,
  * writes 32-bit pixels with a fourth byte of 0. The key is 0 after rs_vbinit. Bad
  * handles copy nothing. All return 0.
+ * @{
  */
+/** Copies a block from buffer source to buffer dest as rs_vbcopy does, converting each pixel's
+ * colour when the depths differ.
+ * @return 0. */
 RS_API int rs_transfer(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
+/** rs_transfer skipping source pixels equal to the key of rs_tcmask.
+ * @return 0. */
 RS_API int rs_tcxfer(int minx, int maxx, int miny, int maxy, int newx, int newy, int source, int dest);
+/** Sets the transparent key of rs_tcxfer and sprites, a colour value of the source depth (0 after
+ * rs_vbinit).
+ * @return 0. */
 RS_API int rs_tcmask(int key);
 
-/* ---- Packed pictures and sprites ---------------------------------------------------------
+/** @} */
+
+/** @defgroup packed Packed pictures and sprites
+ *  @ingroup images
  * Pictures with their transparent runs left out, made once and drawn fast at the graphics
  * cursor (lower-left corner, as image arrays are placed), cut to the clip rectangle; the
  * cursor does not move. A packed picture holds palette indices (0 transparent) and draws at
@@ -1307,15 +2476,38 @@ RS_API int rs_tcmask(int key);
  * return -1, touching nothing, for one that is damaged, of the wrong kind or longer than
  * bytes; rs_showspr also for a sprite of a depth other than the active buffer's. Drawing
  * without an active buffer returns 0.
+ * @{
  */
+/** Packs an image array of width x height indices (0 transparent) into packed (NULL: only
+ * measures).
+ * @return The picture's bytes; -1 as listed in the group notes. */
 RS_API int rs_pack(const unsigned char *array, int width, int height, unsigned char *packed);
+/** Unpacks a packed picture of bytes bytes into an image array (NULL: only measures).
+ * @return width x height; -1 for a damaged picture. */
 RS_API int rs_unpack(const unsigned char *packed, int bytes, unsigned char *array);
+/** Packs a rectangle of the active buffer read as palette indices into packed (NULL: only
+ * measures).
+ * @pre An active buffer.
+ * @return The picture's bytes; -1 as listed in the group notes. */
 RS_API int rs_makeppr(int minx, int maxx, int miny, int maxy, unsigned char *packed);
+/** Draws a packed picture of bytes bytes at the graphics cursor, clipped.
+ * @pre An active buffer.
+ * @return 0; -1 for a damaged picture. */
 RS_API int rs_showppr(const unsigned char *packed, int bytes);
+/** Makes a sprite of a rectangle of the active buffer in sprite (NULL: only measures), the
+ * rs_tcmask key transparent.
+ * @pre An active buffer.
+ * @return The sprite's bytes; -1 as listed in the group notes. */
 RS_API int rs_makespr(int minx, int maxx, int miny, int maxy, unsigned char *sprite);
+/** Draws a sprite of bytes bytes at the graphics cursor, clipped.
+ * @pre An active buffer of the sprite's depth.
+ * @return 0; -1 for a damaged sprite or one of another depth. */
 RS_API int rs_showspr(const unsigned char *sprite, int bytes);
 
-/* ---- Pictures by their contents ----------------------------------------------------------
+/** @} */
+
+/** @defgroup display Pictures by their contents
+ *  @ingroup files
  * The first bytes of a picture choose its reader, whatever the file is called: "BM" a BMP
  * file (rs_showbmp), FF D8 a JPEG file (rs_showjpeg), 10 with a PCX version, encoding 1 and
  * 1, 2, 4 or 8 bits a plane a PCX file (rs_showpcx), and the FLI or FLC type at byte 4 an
@@ -1330,12 +2522,27 @@ RS_API int rs_showspr(const unsigned char *sprite, int bytes);
  * Results: the reader's (0 shown, also when nothing is visible; 3 and above the reader's
  * refusals; 3 as well for an animation whose first frame cannot be played); 1 the file
  * cannot be opened; 2 not a picture of these kinds (also a NULL data or size <= 0).
+ * @{
  */
+/** Shows a whole BMP, JPEG, PCX or FLI/FLC file held in memory (size bytes), chosen by its first
+ * bytes; flags as the readers take them.
+ * @pre An active buffer.
+ * @return The reader's result; 2 not a picture of these kinds. */
 RS_API int rs_display(const void *data, int size, int flags);
+/** Shows the named BMP, JPEG, PCX or FLI/FLC file with its top-left corner at (x, y), setting the
+ * palette.
+ * @pre An active buffer.
+ * @return The reader's result; 1 cannot open; 2 not a picture of these kinds. */
 RS_API int rs_dispfile(const char *filename, int x, int y);
+/** rs_dispfile leaving the palette alone.
+ * @pre An active buffer.
+ * @return As rs_dispfile. */
 RS_API int rs_displayp(const char *filename, int x, int y);
 
-/* ---- Integer 3D models -------------------------------------------------------------------
+/** @} */
+
+/** @defgroup int3d Integer 3D models
+ *  @ingroup three_d
  * Models kept as packed (x, y, z) ints, worked on with the pipeline's own matrices; each
  * result is rounded to the nearest int (ties to even) and held to the int range.
  * rs_view3d places the viewer at (x, y, z) turned by Rx(xangle) * Ry(yangle): rs_3Dpov
@@ -1349,11 +2556,23 @@ RS_API int rs_displayp(const char *filename, int x, int y);
  * (x, y) pairs to out. A point whose view z is not beyond the near distance of
  * rs_3Dsetzclip has no place on the screen: its pair is INT_MIN, INT_MIN and the call
  * returns -1 (also for a pair that does not fit an int, as rs_3Dproject); otherwise 0.
+ * @{
  */
+/** Places the viewer at (x, y, z) turned by xangle and yangle tenths of a degree, without roll.
+ * @return 0. */
 RS_API int rs_view3d(int x, int y, int z, int xangle, int yangle);
+/** Adds (dx, dy, dz) to n int points in place.
+ * @return 0; -1 when a coordinate was held to the int range. */
 RS_API int rs_move3d(int *points, int n, int dx, int dy, int dz);
+/** Turns n int points in place about the origin by xangle, yangle, zangle tenths of a degree.
+ * @return 0; -1 when a coordinate was held to the int range. */
 RS_API int rs_rotate3d(int *points, int n, int xangle, int yangle, int zangle);
+/** Projects n int world points (object points when object is not 0) onto the screen as (x, y) pairs
+ * in out.
+ * @return 0; -1 when a point has no place on the screen. */
 RS_API int rs_project(const int *points, int *out, int n, int object);
+
+/** @} */
 
 #ifdef __cplusplus
 }
