@@ -124,16 +124,19 @@ RS_API int rs_version(int *major, int *minor);
  * as does rs_vbfree, and it must stay valid until then.
  * @{
  */
-/** Starts or restarts the library: every buffer, save, texture table and setting goes back to its
- * initial value. Call it once before anything else.
+/** Starts or restarts the library: no buffer active and every slot free (buffers of an earlier
+ * start are forgotten, not released: free them first), creation depth 8, and every family's
+ * settings at their start values; the palette and the world window keep theirs. Call it once
+ * before anything else.
  * @return 0. */
 RS_API int rs_vbinit(void);
-/** Ends the library: releases every buffer and what the library holds, and gives back the palette
- * the window DC had before the first rs_realize.
+/** Ends the library: no buffer active, saves and the texture table dropped, and the palette the
+ * window DC had before the first rs_realize put back. Buffers are not released: call rs_vbfree(-1)
+ * first.
  * @return 0. */
 RS_API int rs_vbfin(void);
-/** Sets the colour depth, in bits per pixel (8, 16, 24 or 32), of the buffers rs_vballoc and
- * rs_vbdefine make from now on.
+/** Sets the colour depth, in bits per pixel (8, 16, 24 or 32; 8 after rs_vbinit), of the buffers
+ * rs_vballoc and rs_vbdefine make from now on.
  * @return 0. */
 RS_API int rs_vbdepth(int bits);
 /** Creates a buffer of width x height pixels at the depth set by rs_vbdepth, all pixels 0.
@@ -155,8 +158,8 @@ RS_API int rs_vbopen(int handle);
 /** Leaves no buffer active; rs_getmaxx, rs_getmaxy and rs_getdepth keep their values.
  * @return 0. */
 RS_API int rs_vbclose(void);
-/** Releases buffer handle, or every buffer for a negative handle; the active buffer is closed
- * first.
+/** Releases buffer handle, or every buffer for a negative handle. The active buffer is never
+ * released: close it first (while one is active, a negative handle releases nothing).
  * @return 0. */
 RS_API int rs_vbfree(int handle);
 /** Bytes a buffer of width x height pixels takes at the depth set by rs_vbdepth, pixel rows (each
