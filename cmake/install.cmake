@@ -48,7 +48,7 @@ configure_file(cmake/rsw32.pc.in ${PROJECT_BINARY_DIR}/rsw32.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/rsw32.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT development)
 
 # The examples find the library beside them in any prefix.
-set(RSW32_EXAMPLES rsw32_first rsw32_demo rsw32_show)
+set(RSW32_EXAMPLES rsw32_first rsw32_demo rsw32_show rsw32_paint rsw32_scene3d rsw32_poster)
 set_target_properties(${RSW32_EXAMPLES} PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 install(TARGETS ${RSW32_EXAMPLES} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT examples)
 

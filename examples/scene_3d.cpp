@@ -59,10 +59,9 @@ void octahedron(int depth) {
 
 }  // namespace
 
-void draw_scene_3d(int width, int height) {
-    static int frame = 0;
+// Frame f of the animation: the poses turn a little further with each frame.
+void draw_scene_3d_frame(int width, int height, int frame) {
     const int depth = rs_getdepth();
-    if (depth == 8) ++frame;  // the four depths of one frame share the pose
     std::vector<uint8_t> texels = checker(depth, 64);
     void* zb = rs_zballoc(width, height);
     rs_zbopen(zb);
@@ -79,4 +78,10 @@ void draw_scene_3d(int width, int height) {
     rs_tmfree(-1);
     rs_zbopen(nullptr);
     rs_zbfree(zb);
+}
+
+void draw_scene_3d(int width, int height) {
+    static int frame = 0;
+    if (rs_getdepth() == 8) ++frame;  // the four depths of one frame share the pose
+    draw_scene_3d_frame(width, height, frame);
 }
