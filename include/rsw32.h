@@ -821,9 +821,12 @@ RS_API int rs_paintw(double x, double y);
  * mirroring functions: cursor_x + width - 1 - i). At 8 bits the byte is the pixel (not
  * passed through the index map); at 16, 24 and 32 bits it is drawn as its entry of the
  * palette pixel table. The cursor does not move; every function returns 0.
- *  rs_drwimage  index 0 transparent          rs_putimage  every byte written
- *  rs_revimage  0 transparent, mirrored      rs_clpimage  0 transparent, clipped
- *  rs_flpimage  0 transparent, mirrored first, then clipped
+ *  - rs_drwimage: index 0 transparent;
+ *  - rs_putimage: every byte written;
+ *  - rs_revimage: 0 transparent, mirrored;
+ *  - rs_clpimage: 0 transparent, clipped;
+ *  - rs_flpimage: 0 transparent, mirrored first, then clipped.
+ *
  * rs_clpimage and rs_flpimage are cut to the clip rectangle; the others ignore it but are
  * cut to the buffer, so any placement draws only the part inside the buffer.
  * rs_getimage reads the rectangle at the cursor back into array in the same layout: at 8
