@@ -49,9 +49,13 @@ coverage: build/coverage/Makefile
 	  --json build/coverage/coverage.json --txt build/coverage/coverage.txt --print-summary build/coverage
 
 bench: build/release/Makefile
+	@echo "== building the benchmarks"
 	cmake --build build/release -j$(JOBS) --target rsw32_bench
+	@echo "== running $$(./build/release/bench/rsw32_bench --benchmark_list_tests $(if $(BENCH_FILTER),'--benchmark_filter=$(BENCH_FILTER)') | wc -l)" \
+	  "benchmarks, each repetition shuffled among the others; results print when all are done (minutes)"
 	./build/release/bench/rsw32_bench --benchmark_out=build/release/bench.json --benchmark_out_format=json \
 	  $(if $(BENCH_FILTER),'--benchmark_filter=$(BENCH_FILTER)') $(BENCH_ARGS)
+	@echo "== ratios against the baselines of the same run (lower is better)"
 	python3 bench/ratios.py build/release/bench.json
 
 # The rasterizers against Allegro 4's polygon renderer (liballegro4-dev), each in its own
@@ -70,17 +74,19 @@ fuzz: | deps
 # UBSan stops at its first report, so that it counts as a crash with a saved input.
 FUZZ_SECONDS ?= 60
 fuzz-smoke: fuzz
+	@echo "== $$(ls build/fuzz/fuzz/*_fuzz | wc -l) fuzz targets, $(FUZZ_SECONDS) s each, seeded from tests/data and fuzz/corpus"
 	@for t in build/fuzz/fuzz/*_fuzz; do \
 	  name=$$(basename $$t _fuzz); corpus=build/fuzz/corpus/$$name; mkdir -p $$corpus; \
 	  cp tests/data/files/*.$$name $$corpus/ 2>/dev/null || true; \
 	  cp fuzz/corpus/$$name/* $$corpus/ 2>/dev/null || true; \
 	  echo "== $$name"; UBSAN_OPTIONS=halt_on_error=1 $$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 $$corpus || exit 1; \
 	done
+	@echo "== every fuzz target ran $(FUZZ_SECONDS) s without a crash"
 
 # The library, headers, CMake and pkg-config files and examples under PREFIX; `make package`
 # wraps the same files as a Debian package in build/release/package/.
 PREFIX ?= /usr/local
-INSTALLED = rsw32 rsw32_archive rsw32_first rsw32_demo rsw32_show
+INSTALLED = rsw32 rsw32_archive rsw32_first rsw32_demo rsw32_show rsw32_paint rsw32_scene3d rsw32_poster
 install: build/release/Makefile
 	cmake --build build/release -j$(JOBS) --target $(INSTALLED)
 	cmake --install build/release --prefix $(PREFIX)

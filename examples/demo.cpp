@@ -12,8 +12,8 @@
 //   Space, Right / Left    next / previous scene
 //   1 2 3 4     the 8-, 16-, 24- or 32-bit buffer alone, filling the window; 0 all four
 // With --frames N each scene stays N frames instead and the demo ends after the last, as
-// it does without a window. Once a second it prints the frames per second, counted on the
-// library's clock.
+// it does without a window. It prints each scene as it draws it and, in a window, the frames
+// per second once a second, counted on the library's clock.
 //
 // Adding a scene: write `void draw_scene_xxx(int width, int height)`, which draws into the
 // active buffer (any depth, already cleared to black) with rs_ functions, and add it to
@@ -277,6 +277,8 @@ void write_scene(const int handles[4], const Options& options, const Scene& scen
 // into a buffer of each depth and presents it. Returns whether both went through.
 bool record_animation(const Options& options, bool paced) {
     const std::string name = options.out + "/3d.avi";
+    std::printf("%-8s recording 24 frames of the 3D scene into %s, then playing it at each depth\n", "avi", name.c_str());
+    std::fflush(stdout);
     rs_vbdepth(8);
     const int vb = rs_vballoc(buffer_width, buffer_height);
     if (vb < 0 || rs_vbopen(vb) != 0) return false;
@@ -327,7 +329,7 @@ int main(int argc, char** argv) {
     }
 
     const int scene_count = int(sizeof scenes / sizeof scenes[0]);
-    int status = 0, scene = 0, view = 0;
+    int status = 0, scene = 0, view = 0, announced = -1;
     int handles[4] = {-1, -1, -1, -1};
     bool open = true, redraw = true;
     KeyEdges keys;
@@ -335,6 +337,12 @@ int main(int argc, char** argv) {
     FrameCounter counter;
     for (int frame = 0; open; ++frame) {
         if (redraw) {
+            if (scene != announced) {  // says which scene it draws, once each time it comes up
+                std::printf("scene %d of %d: %s, drawing at 8, 16, 24 and 32 bits\n", scene + 1, scene_count,
+                            scenes[scene].name);
+                std::fflush(stdout);
+                announced = scene;
+            }
             rs_vbfree(-1);
             if (!draw(scenes[scene], handles)) {
                 status = 1;
