@@ -1472,7 +1472,11 @@ RS_API int rs_flicplay(void *context, int frames, int flags);
  * decoded as rs_showjpeg does; frames without Huffman tables use the standard ones, and
  * the tables rs_showjpeg keeps are not changed). Frames are found through the file's
  * OpenDML or idx1 index, or in the order of its movi list when it has none; files past
- * 2 GB are read.
+ * 2 GB are read. A library built with FFmpeg (libavformat, libavcodec, libswscale and
+ * libavutil found when it was configured) also plays streams of every other codec FFmpeg
+ * decodes (MPEG-4 Visual, FFV1, H.264 and more; frames of 16, 24 or 32 bits), through its
+ * AVI reader and decoder, and writes frames with FFmpeg's coders (rs_avimake). Without it
+ * such streams give -5 from rs_aviopen and such codecs -2 from rs_avimake.
  * rs_avihead(filename, header): 0 with the 56-byte main header copied to header (NULL: not
  *   copied) when the file starts with "RIFF", "AVI " at 8 and "avih" at 24 and holds a main
  *   header of 56 bytes or more; -2 otherwise; -1 the file cannot be opened.
@@ -1515,20 +1519,28 @@ RS_API int rs_flicplay(void *context, int frames, int flags);
  *   offset 0) and clears its numbers, so a second call does nothing. Returns 0. A written
  *   file is completed (headers, index) here.
  * rs_avimake(filename, context, codec, width, height, bits, quality, rate): creates the
- *   file (replacing one of that name) for frames of width x height at bits (1, 4, 8, 16
- *   (5-5-5), 24, 32) per pixel, rate frames a second, and fills the 24-byte make context:
- *   0 always 0, 4 frame counter, 8 the file, 12 the stream, 16 the coding stream, 20 bytes
- *   of one frame (rows padded to 32 bits). codec is four characters with the first in the
- *   top byte ('MRLE' in C): 0 or 'DIB ' uncompressed frames; 'MRLE' run-length coded
- *   frames (4 and 8 bits only). -1 would ask the user with a dialog; there is none here,
- *   and the choice made is uncompressed frames. quality is kept in the stream header.
- *   Frames of 8 or fewer bits carry the palette (RGB quad table) at the time of the call.
- *   Results: 0; -1 cannot create the file (or NULL arguments); -2 sizes, bits, rate or
- *   codec not usable (the file is removed). Files are kept below 2 GB.
+ *   file for frames of width x height at bits (1, 4, 8, 16 (5-5-5), 24, 32) per pixel,
+ *   rate frames a second, and fills the 24-byte make context: 0 always 0, 4 frame counter,
+ *   8 the file, 12 the stream, 16 the coding stream, 20 bytes of one frame (rows padded to
+ *   32 bits). The file is written beside its name and takes that name only when rs_avidone
+ *   completes it: until then, and for good when writing fails, a file of that name stays as
+ *   it was. codec is four characters with the first in the top byte ('MRLE' in C): 0 or
+ *   'DIB ' uncompressed frames; 'MRLE' run-length coded frames (4 and 8 bits only). With
+ *   FFmpeg, any other four characters an AVI file may name its codec by pick FFmpeg's coder
+ *   of that codec, for frames of 8, 16, 24 or 32 bits: 'FFV1' (lossless), 'XVID', 'FMP4',
+ *   'DIVX' or 'DX50' (MPEG-4 Visual), 'MJPG' (Motion JPEG), 'H264' (when FFmpeg has an
+ *   H.264 coder), and more. quality 0..10000 (-1: 7500) maps onto the coder's scale: a
+ *   quantiser 31 - 30 x quality / 10000 (1 best), or for H.264 a constant-rate factor
+ *   51 - 51 x quality / 10000; lossless codecs ignore it; the built-in codecs keep it in
+ *   the stream header only. -1 as codec would ask the user with a dialog; there is none
+ *   here, and the choice made is uncompressed frames. Frames of 8 or fewer bits carry the
+ *   palette (RGB quad table) at the time of the call. Results: 0; -1 cannot create the file
+ *   (or NULL arguments); -2 sizes, bits, rate or codec not usable. Files are kept below
+ *   2 GB.
  * rs_aviframe(context, pixels): writes the next frame from pixels, a bottom-up bitmap of
  *   the context's size and bits (the pixels of a buffer of that size and depth, rs_vbaddr);
  *   0 written, -1 otherwise (no make context, NULL pixels, a write that failed or would pass
- *   2 GB). A file whose writes failed is removed when it is completed.
+ *   2 GB; after a failed write every later frame is refused and the file is dropped).
  * rs_showavi(filename, loops, flags): rs_aviopen (returning its error), then plays frame by
  *   frame with rs_aviplay's flags, each scaled over the client area of the focus window,
  *   rewinding at the end, until Escape is down or loops passes are played (0: without end);

@@ -20,6 +20,7 @@
 #include "core/present.h"
 #include "core/vbuf.h"
 #include "draw/state.h"
+#include "files/avi_rows.h"
 #include "files/internal.h"
 #include "platform/avi.h"
 #include "platform/file.h"
@@ -94,7 +95,10 @@ uint32_t frame_index(const uint8_t* row, int x) {
 
 template <class D, int Bits>
 void index_row(const uint8_t* row, int x0, uint8_t* dst, int n, const uint32_t* lut) {
-    for (int i = 0; i < n; ++i, dst += D::bytes) D::store(dst, lut[frame_index<Bits>(row, x0 + i)]);
+    if constexpr (Bits == 8 && D::bytes == 4)
+        avi_kernels().index_into_32(row + x0, lut, dst, size_t(n));
+    else
+        for (int i = 0; i < n; ++i, dst += D::bytes) D::store(dst, lut[frame_index<Bits>(row, x0 + i)]);
 }
 
 // Direct-colour frames of FrameBytes bytes a pixel (2: 5-5-5 words; 3 and 4: blue, green,
@@ -119,13 +123,7 @@ void direct_row(const uint8_t* src, uint8_t* dst, int n) {
             D::store(dst, (uint32_t(src[2]) * 31 + 127) / 255 << 11 | (uint32_t(src[1]) * 63 + 127) / 255 << 5 |
                               (uint32_t(src[0]) * 31 + 127) / 255);
     } else if constexpr (D::bytes == 4 && FrameBytes == 3) {
-        // The fourth byte of each buffer pixel keeps its value.
-        for (int i = 0; i < n; ++i, src += 3, dst += 4) {
-            uint32_t v;
-            std::memcpy(&v, dst, 4);
-            v = (v & 0xFF000000u) | uint32_t(src[0]) | uint32_t(src[1]) << 8 | uint32_t(src[2]) << 16;
-            std::memcpy(dst, &v, 4);
-        }
+        avi_kernels().bgr_into_bgrx(src, dst, size_t(n));  // the fourth byte of each buffer pixel stays
     } else {
         for (int i = 0; i < n; ++i, src += FrameBytes, dst += D::bytes) dst[0] = src[0], dst[1] = src[1], dst[2] = src[2];
     }

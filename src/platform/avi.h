@@ -15,7 +15,9 @@
 // run-length coded 4- and 8-bit frames itself, and hands frames of other codecs to a
 // decoder registered for their four characters (Motion-JPEG: the JPEG family registers its
 // decoder). It writes uncompressed frames, and run-length coded 4- and 8-bit frames for the
-// handler `MRLE`.
+// handler `MRLE`. Built with FFmpeg (platform/ffmpeg), it also reads streams of any other
+// codec FFmpeg decodes and codes frames for any handler FFmpeg has a coder of; without it
+// those streams get no frame reader and those handlers no compressed stream.
 #pragma once
 
 #include <cstddef>
@@ -81,8 +83,9 @@ const uint8_t* avi_frame(int reader, int position, size_t* bytes);
 void avi_frame_close(int reader);
 
 // ---- writing ------------------------------------------------------------------------
-// A new file (replacing one of that name), written out when the last of it and its
-// streams is released; 0 when it cannot be created.
+// A new file, written out when the last of it and its streams is released; it then
+// replaces a file of that name, which stays untouched when the writing failed or the
+// stream never got a format. 0 when it cannot be created.
 int avi_file_create(const char* filename);
 void avi_file_release(int file);
 // A stream of the file (one video stream a file); 0 when it cannot be made.

@@ -20,9 +20,6 @@ constexpr int file_limit = 4096;  // open files at a time
 // Opens an existing file for reading (other readers may have it open too). Returns its
 // number, or 0 when it cannot be opened or is not a regular file.
 int file_open(const char* name);
-// Creates a file for writing, empty; a file of that name is replaced. Returns its number,
-// or 0 when it cannot be created.
-int file_create(const char* name);
 
 // Creates a file to take the place of `name` once it is complete: a new file of its own in
 // the same directory, which file_commit renames over `name`. Until then an existing file of
@@ -50,8 +47,6 @@ int64_t file_size(int file);
 // Closes an open file (a number that is not open is ignored); an uncommitted replacement
 // is removed.
 void file_close(int file);
-// Removes a file by name; false when there was none or it cannot be removed.
-bool file_delete(const char* name);
 
 // ---- test hooks ----------------------------------------------------------------------
 // Gives `name` the bytes data[0 .. bytes) (copied) until memory_file_clear: file_open of

@@ -30,10 +30,11 @@ TEST_F(FileStreams, HostFilesRefuseWhatIsNotAnOpenFile) {
     const std::string name = temp_path(".bin");
     EXPECT_EQ(host::file_open(name.c_str()), 0);
     EXPECT_EQ(host::file_open(RSW32_TEST_OUTPUT_DIR), 0) << "a directory is no file";
-    const int out = host::file_create(name.c_str());
+    const int out = host::file_create_replacement(name.c_str());
     ASSERT_GT(out, 0);
     EXPECT_EQ(host::file_write(out, "abcdef", 6), 6u);
-    host::file_close(out);
+    EXPECT_TRUE(host::file_commit(out));
+    EXPECT_FALSE(host::file_commit(out)) << "committed once";
     uint8_t b[8]{};
     EXPECT_EQ(list<int64_t>(host::file_read(out, b, 4), host::file_size(out), host::file_seek(out, 0, host::from_start)),
               list<int64_t>(0, -1, -1));
@@ -44,8 +45,7 @@ TEST_F(FileStreams, HostFilesRefuseWhatIsNotAnOpenFile) {
     EXPECT_EQ(host::file_seek(in, -1, host::from_start), -1);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(b), 2), "ef");
     host::file_close(in);
-    EXPECT_TRUE(host::file_delete(name.c_str()));
-    EXPECT_FALSE(host::file_delete(name.c_str()));
+    std::filesystem::remove(name);
 }
 
 // The same bytes come through next(), read(), skip() and read_at() whatever the image

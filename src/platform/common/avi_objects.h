@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/avi.h"
 
@@ -29,6 +31,46 @@ void remove(int id, Kind kind);
 
 // The decoder registered for a compression, or nullptr.
 AviFrameDecoder decoder_for(uint32_t compression);
+
+// ---- codecs beyond the built-in ones ------------------------------------------------
+// platform/ffmpeg provides them when the library is built with FFmpeg; without it
+// (platform/common/no_codecs.cpp) none open, and such streams are refused as before.
+
+// Frames of one stream of a file, decoded by the codec its format names.
+class CodecReader {
+public:
+    virtual ~CodecReader() = default;
+    // Frame n (0 the stream's first) into a bottom-up bitmap of the size and bits given at
+    // open, rows padded to 4 bytes. A frame the file lacks (dropped) leaves the pixels as
+    // they were; false when there is no frame n or it cannot be decoded.
+    virtual bool frame(int64_t n, uint8_t* pixels) = 0;
+};
+// A reader of the first video stream of `filename` whose format is `format`, delivering
+// frames of width × height at bits 16 (5-5-5), 24 or 32; nullptr when no codec takes it.
+std::unique_ptr<CodecReader> open_codec_reader(const char* filename, const uint8_t* format, size_t bytes, int width,
+                                               int height, int bits);
+
+// Takes one coded frame (a packet) for the file; false when it cannot be written.
+using PacketSink = std::function<bool(const uint8_t* data, size_t bytes, bool key)>;
+
+// Frames coded by the codec a handler names.
+class CodecWriter {
+public:
+    virtual ~CodecWriter() = default;
+    // The stream format the file keeps: a bitmap header naming the codec, and its extra data.
+    virtual const std::vector<uint8_t>& format() const = 0;
+    // Codes one bottom-up frame of the format given at open; the packets ready go to out.
+    virtual bool encode(const uint8_t* pixels, const PacketSink& out) = 0;
+    // The packets the codec still holds, at the end of the stream.
+    virtual bool finish(const PacketSink& out) = 0;
+};
+// Whether some codec writes frames for `handler` (four characters, the first in the low byte).
+bool codec_writes(uint32_t handler);
+// A coder for `handler` of frames in `format` (a 40-byte bitmap header and its colour
+// table) at `rate` frames a second and quality 0..10000 (-1 the default); nullptr when it
+// cannot take them.
+std::unique_ptr<CodecWriter> open_codec_writer(uint32_t handler, int quality, const uint8_t* format, size_t bytes,
+                                               uint32_t rate, uint32_t scale);
 
 inline uint16_t get16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 inline uint32_t get32(const uint8_t* p) { return uint32_t(get16(p)) | uint32_t(get16(p + 2)) << 16; }

@@ -11,6 +11,7 @@
 // a frame is read only once its place is known to lie inside the file.
 #include <algorithm>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "platform/common/avi_objects.h"
@@ -32,6 +33,7 @@ struct IndexEntry {
 
 struct ReadStream : Object {
     int file = 0;
+    std::string name;
     uint64_t file_size = 0;
     AviStreamInfo info;
     std::vector<uint8_t> format;
@@ -204,12 +206,13 @@ private:
 
 // ---- frames ---------------------------------------------------------------------------
 
-enum class Coding { raw, raw565, rle8, rle4, foreign };
+enum class Coding { raw, raw565, rle8, rle4, foreign, codec };
 
 struct FrameReader : Object {
     std::shared_ptr<ReadStream> stream;
     Coding coding = Coding::raw;
     AviFrameDecoder decoder = nullptr;
+    std::unique_ptr<CodecReader> codec;  // Coding::codec
     int width = 0, height = 0, bits = 0;
     bool top_down = false;
     uint64_t stride = 0, image = 0;
@@ -293,6 +296,12 @@ void FrameReader::rle(bool four) {
 bool FrameReader::decode(int64_t n) {
     const std::vector<IndexEntry>& index = stream->index;
     if (n == last) return true;
+    if (coding == Coding::codec) {
+        last = -1;
+        if (!codec->frame(n, pixels())) return false;
+        last = n;
+        return true;
+    }
     if (coding == Coding::rle8 || coding == Coding::rle4) {
         const bool held = last >= 0 && last < n;
         int64_t from = n;
@@ -328,6 +337,7 @@ int avi_open_stream(const char* filename, uint32_t type) {
     if (type != avi_video) return 0;
     auto s = std::make_shared<ReadStream>();
     s->file = file_open(filename);
+    s->name = filename ? filename : "";
     const int64_t size = s->file ? file_size(s->file) : -1;
     if (size < 12) return 0;
     s->file_size = uint64_t(size);
@@ -376,6 +386,9 @@ int avi_frame_open(int stream, const uint8_t* format, size_t bytes) {
         r->coding = Coding::rle4;
     } else if ((r->decoder = decoder_for(compression)) && (r->bits == 24 || r->bits == 32)) {
         r->coding = Coding::foreign;
+    } else if (compression > bi_bitfields && height > 0 &&
+               (r->codec = open_codec_reader(s->name.c_str(), f, s->format.size(), r->width, r->height, r->bits))) {
+        r->coding = Coding::codec;
     } else {
         return 0;
     }

@@ -1,14 +1,15 @@
-// Writing AVI files: one video stream, uncompressed or run-length coded frames, and the
-// 'idx1' index.
+// Writing AVI files: one video stream, uncompressed or run-length coded frames or frames of
+// another codec (avi_objects.h), and the 'idx1' index.
 //
 // The file is laid out as RIFF 'AVI ' { LIST 'hdrl' { 'avih', LIST 'strl' { 'strh',
 // 'strf' } }, LIST 'movi' { frame chunks }, 'idx1' }. The headers are written with the
 // first frame and again, with the final counts and sizes, when the file is finished (at
 // the release of the last of the file and its streams). A file stays below 2 GB, where
 // 32-bit index offsets and sizes are safe for every reader; a frame that would pass it is
-// refused. A file whose writes failed, or that never got a format, is removed at the end.
+// refused. Everything goes into a replacement file that takes the name only when the file
+// is finished whole: a file whose writes failed, or that never got a format, leaves no
+// trace, and an existing file of that name stays as it was.
 #include <algorithm>
-#include <string>
 #include <vector>
 
 #include "platform/common/avi_objects.h"
@@ -22,20 +23,19 @@ constexpr uint64_t file_limit_bytes = 0x7FFFFFFF;
 
 struct Writer : Object {
     int file = 0;
-    std::string name;
     bool failed = false, has_stream = false, started = false;
     AviStreamInfo info;
     std::vector<uint8_t> format;  // as the file stores it
     uint32_t chunk_id = fourcc('0', '0', 'd', 'b');
     uint64_t end = 0;  // of what was written
-    struct Entry { uint32_t offset, size; };
+    struct Entry { uint32_t offset, size; bool key; };
     std::vector<Entry> index;
     uint32_t largest = 0;
 
     ~Writer() override {
         if (!failed && !format.empty()) finish();
-        file_close(file);
-        if (failed || format.empty()) file_delete(name.c_str());
+        if (failed || format.empty()) file_close(file);
+        else file_commit(file);
     }
 
     uint64_t headers_size() const { return 12 + 12 + 64 + 12 + 64 + 8 + (format.size() + 1) / 2 * 2 + 12; }
@@ -75,7 +75,7 @@ struct Writer : Object {
         return put(0, h.data(), h.size());
     }
 
-    bool write_frame(const uint8_t* data, size_t bytes) {
+    bool write_frame(const uint8_t* data, size_t bytes, bool key) {
         if (failed) return false;
         if (!started) {
             if (!write_headers()) return false;
@@ -89,7 +89,7 @@ struct Writer : Object {
         const uint8_t pad = 0;
         if (!put(end, h, 8) || (bytes && !put(end + 8, data, bytes)) || ((bytes & 1) && !put(end + 8 + bytes, &pad, 1)))
             return false;
-        index.push_back({uint32_t(end - (headers_size() - 4)), uint32_t(bytes)});
+        index.push_back({uint32_t(end - (headers_size() - 4)), uint32_t(bytes), key});
         largest = std::max(largest, uint32_t(bytes));
         end = after;
         return true;
@@ -104,22 +104,34 @@ struct Writer : Object {
         std::memcpy(idx.data(), "idx1", 4), put32(idx.data() + 4, uint32_t(16 * index.size()));
         for (size_t i = 0; i < index.size(); ++i) {
             uint8_t* e = &idx[8 + 16 * i];
-            put32(e, chunk_id), put32(e + 4, 0x10), put32(e + 8, index[i].offset), put32(e + 12, index[i].size);
+            put32(e, chunk_id), put32(e + 4, index[i].key ? 0x10 : 0), put32(e + 8, index[i].offset), put32(e + 12, index[i].size);
         }
         if (put(end, idx.data(), idx.size())) write_headers();
     }
 };
 
-enum class Codec { none, rle };
+enum class Codec { none, rle, other };
 
-// A stream of the file, or a stream that codes frames before they reach it.
+// A stream of the file, or a stream that codes frames before they reach it. The frames a
+// codec still holds go to the file when the stream is released, before the file ends.
 struct WriteStream : Object {
     std::shared_ptr<Writer> file;
     Codec codec = Codec::none;
     bool coded = false;  // made by avi_make_compressed
+    uint32_t handler = 0;
+    int quality = -1;
     int width = 0, height = 0, bits = 0;
+    int64_t frames = 0;  // taken by avi_write
     uint64_t stride = 0;
     std::vector<uint8_t> coded_frame;
+    std::unique_ptr<CodecWriter> coder;
+
+    PacketSink sink() const {
+        return [w = file](const uint8_t* data, size_t bytes, bool key) { return w->write_frame(data, bytes, key); };
+    }
+    ~WriteStream() override {
+        if (coder && !coder->finish(sink())) file->failed = true;
+    }
 };
 
 // Run-length codes one row of pixel values (bytes at 8 bits, nibbles at 4): runs of two or
@@ -154,6 +166,18 @@ void rle_row(const uint8_t* px, int width, bool four, std::vector<uint8_t>& out)
     }
 }
 
+// A frame of the stream run-length coded, row by row from the bottom. Every coded frame is a
+// whole picture: a key frame, as the index marks them all.
+const std::vector<uint8_t>& rle_frame(WriteStream& s, const uint8_t* data) {
+    std::vector<uint8_t>& out = s.coded_frame;
+    out.clear();
+    for (int y = 0; y < s.height; ++y) {
+        rle_row(data + uint64_t(y) * s.stride, s.width, s.bits == 4, out);
+        out.push_back(0), out.push_back(y + 1 == s.height ? 1 : 0);
+    }
+    return out;
+}
+
 }  // namespace
 }  // namespace avi
 
@@ -161,8 +185,7 @@ int avi_file_create(const char* filename) {
     using namespace avi;
     if (!filename) return 0;
     auto w = std::make_shared<Writer>();
-    w->name = filename;
-    w->file = file_create(filename);
+    w->file = file_create_replacement(filename);
     if (!w->file) return 0;
     const int id = enter(Kind::file, w);
     if (!id) w->failed = true;
@@ -196,7 +219,11 @@ int avi_make_compressed(int stream, const AviCompressOptions& options) {
     const uint32_t h = options.handler;
     if (h == avi_rle || h == fourcc('m', 'r', 'l', 'e') || h == fourcc('R', 'L', 'E', ' '))
         s->codec = Codec::rle;
-    else if (!(h == avi_uncompressed || h == 0 || h == fourcc('R', 'G', 'B', ' ') || h == fourcc('R', 'A', 'W', ' ')))
+    else if (h == avi_uncompressed || h == 0 || h == fourcc('R', 'G', 'B', ' ') || h == fourcc('R', 'A', 'W', ' '))
+        s->codec = Codec::none;
+    else if (codec_writes(h))
+        s->codec = Codec::other, s->handler = h, s->quality = options.quality;
+    else
         return 0;
     return enter(Kind::write_stream, s);
 }
@@ -215,6 +242,14 @@ bool avi_set_format(int stream, const uint8_t* format, size_t bytes) {
     s->stride = row_bytes(width, bits);
     if (s->stride * uint64_t(height) > frame_limit()) return false;
     Writer& w = *s->file;
+    if (s->codec == Codec::other) {
+        s->coder = open_codec_writer(s->handler, s->quality, format, bytes, w.info.rate, w.info.scale);
+        if (!s->coder) return false;
+        w.format = s->coder->format();
+        w.chunk_id = fourcc('0', '0', 'd', 'c');
+        w.info.handler = s->handler;
+        return true;
+    }
     w.format.assign(format, format + bytes);
     put32(w.format.data() + 20, uint32_t(s->stride * uint64_t(height)));
     if (rle) {
@@ -232,16 +267,19 @@ bool avi_write(int stream, int position, const void* data, size_t bytes, bool) {
     const auto s = find_as<WriteStream>(stream, Kind::write_stream);
     if (!s || !data || s->file->format.empty()) return false;
     Writer& w = *s->file;
-    if (position != int64_t(w.index.size()) || bytes != s->stride * uint64_t(s->height)) return false;
-    if (s->codec == Codec::none) return w.write_frame(static_cast<const uint8_t*>(data), bytes);
-    // Every coded frame is a whole picture: a key frame, as the index marks them all.
-    std::vector<uint8_t>& out = s->coded_frame;
-    out.clear();
-    for (int y = 0; y < s->height; ++y) {
-        rle_row(static_cast<const uint8_t*>(data) + uint64_t(y) * s->stride, s->width, s->bits == 4, out);
-        out.push_back(0), out.push_back(y + 1 == s->height ? 1 : 0);
+    if (position != s->frames || bytes != s->stride * uint64_t(s->height) || w.failed) return false;
+    bool ok;
+    if (s->codec == Codec::none) {
+        ok = w.write_frame(static_cast<const uint8_t*>(data), bytes, true);
+    } else if (s->codec == Codec::other) {
+        ok = s->coder->encode(static_cast<const uint8_t*>(data), s->sink());
+        if (!ok) w.failed = true;  // the codec's state is lost with the frame
+    } else {
+        const std::vector<uint8_t>& out = rle_frame(*s, static_cast<const uint8_t*>(data));
+        ok = w.write_frame(out.data(), out.size(), true);
     }
-    return w.write_frame(out.data(), out.size());
+    if (ok) ++s->frames;
+    return ok;
 }
 
 void avi_stream_release(int stream) {

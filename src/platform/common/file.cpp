@@ -84,14 +84,6 @@ int file_open(const char* name) {
     return enter(fd, nullptr);
 }
 
-int file_create(const char* name) {
-    if (!name || !*name) return 0;
-    int fd;
-    do fd = ::open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    while (fd < 0 && errno == EINTR);
-    return fd < 0 ? 0 : enter(fd, nullptr);
-}
-
 int file_create_replacement(const char* name) {
     if (!name || !*name) return 0;
     std::string temp = std::string(name) + ".rsw32-XXXXXX";
@@ -186,8 +178,6 @@ void file_close(int file) {
     if (!f->replacement.empty()) ::unlink(f->replacement.c_str());
     *f = OpenFile{};
 }
-
-bool file_delete(const char* name) { return name && ::unlink(name) == 0; }
 
 void memory_file_set(const char* name, const uint8_t* data, size_t bytes) {
     if (!name) return;
