@@ -336,6 +336,7 @@ TEST(AviRows, VectorKernelsGiveThePlainLoopsBytes) {
 class AviDamage : public test::Library {};
 TEST_F(AviDamage, FilesGiveResultCodes) {
     const Bytes pal8 = test::slurp(avi_data("raw_pal8.avi")), mjpeg = test::slurp(avi_data("mjpeg_420.avi"));
+    const Bytes mpeg4 = test::slurp(avi_data("mpeg4.avi"));
     auto at = [](const Bytes& f, const char* id) { return size_t(std::search(f.begin(), f.end(), id, id + 4) - f.begin()); };
     auto put = [](Bytes f, size_t offset, uint32_t v) { return f.size() >= offset + 4 ? (std::memcpy(&f[offset], &v, 4), f) : f; };
     const size_t strf = at(pal8, "strf"), movi = at(pal8, "movi"), idx1 = at(pal8, "idx1");
@@ -354,6 +355,7 @@ TEST_F(AviDamage, FilesGiveResultCodes) {
         {"index sizes past the end", put(pal8, idx1 + 20, 0xFFFFFFF0), 0, 0},
         {"cut inside the second frame", Bytes(pal8.begin(), pal8.begin() + ptrdiff_t(movi + 1000)), 0, 1},
         {"motion JPEG cut in the last frame", Bytes(mjpeg.begin(), mjpeg.begin() + ptrdiff_t(at(mjpeg, "idx1") - 100)), 0, 3},
+        {"MPEG-4 cut in the last frame", Bytes(mpeg4.begin(), mpeg4.begin() + ptrdiff_t(at(mpeg4, "idx1") - 100)), codecs ? 0 : -5, codecs ? 3 : 0},
     };
     rs_vbdepth(32), rs_vbopen(rs_vballoc(20, 9));
     for (const auto& c : cases) {
