@@ -12,7 +12,7 @@
 // Quality 0..10000 maps onto the coder's scale: codecs with a constant-rate factor (the
 // H.264 coders) get crf 51 - 51 × quality / 10000, others a fixed quantiser
 // 31 - 30 × quality / 10000 (1 best, 31 worst); lossless codecs ignore it; -1 counts as
-// 7500 (quantiser 8, crf 13). Frames are coded in the coder's pixel format nearest the
+// 7500 (quantiser 9, crf 12.75). Frames are coded in the coder's pixel format nearest the
 // frames given (FFV1 keeps RGB frames lossless).
 #ifdef RSW32_FFMPEG
 
