@@ -1558,7 +1558,8 @@ RS_API int rs_avisize(const unsigned char *header, int *width, int *height);
  * @return The colour count (0 above 8 bits); -1 cannot open; -2 not AVI. */
 RS_API int rs_avipal(const char *filename, unsigned char *rgb);
 /** Opens the first video stream of an AVI file and fills the 48-byte play context.
- * @return 0; -1 cannot open; -2 not AVI; -3 bad format; -4 no memory; -5 frames it cannot decode. */
+ * @return 0; -1 cannot open; -2 not AVI; -3 bad format; -4 no memory; -5 frames it cannot decode
+ * (codecs beyond the built-in ones need a library built with FFmpeg). */
 RS_API int rs_aviopen(const char *filename, void *context);
 /** Plays up to frames frames from the current one into the active buffer; flags as listed in the
  * group notes.
@@ -1573,8 +1574,9 @@ RS_API int rs_aviskip(void *context, int frames);
  * @return 0. */
 RS_API int rs_avidone(void *context);
 /** Creates an AVI file for frames of width x height at bits per pixel, rate frames a second, coded
- * by codec, and fills the 24-byte make context.
- * @return 0; -1 cannot create; -2 unusable sizes, bits, rate or codec. */
+ * by codec, and fills the 24-byte make context; the file takes its name when rs_avidone completes it.
+ * @return 0; -1 cannot create; -2 unusable sizes, bits, rate or codec (codecs beyond uncompressed
+ * and 'MRLE' need a library built with FFmpeg). */
 RS_API int rs_avimake(const char *filename, void *context, int codec, int width, int height, int bits, int quality, int rate);
 /** Writes the next frame of a make context from a bottom-up bitmap of its size and bits (the pixels
  * of a buffer, rs_vbaddr).
