@@ -49,7 +49,7 @@
 /** Marks the functions the shared library exports. */
 #if defined(_WIN32)
 #  if defined(RSW32_BUILD)
-#    define RS_API __declspec(dllexport)
+#    define RS_API /* the DLL's module-definition file names its exports */
 #  else
 #    define RS_API __declspec(dllimport)
 #  endif

@@ -4,6 +4,8 @@
  * the host the library draws for.
  *
  * These functions are not part of the drawing interface and all carry the prefix rsp_.
+ * RSW32.DLL does not export them, as the Windows API offers the same there; on Windows
+ * they are reached by linking the static library (as the library's own tests do).
  *
  * @defgroup host Host set-up
  * @brief Surfaces and windows to present to, printers, clipboard, injected input, fonts.
