@@ -14,6 +14,9 @@ add_library(rsw32_archive STATIC $<TARGET_OBJECTS:rsw32_objects>)
 set_target_properties(rsw32_archive PROPERTIES OUTPUT_NAME rsw32 EXPORT_NAME rsw32_static)
 target_include_directories(rsw32_archive INTERFACE $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
                                                    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+# On Windows a program that links the archive calls the functions directly, not through
+# the DLL's import table.
+target_compile_definitions(rsw32_archive INTERFACE RSW32_STATIC)
 set(RSW32_STATIC_LIBS)
 if(WIN32)
   list(APPEND RSW32_STATIC_LIBS gdi32 user32 winspool)
