@@ -115,7 +115,9 @@ Device* window_open(int width, int height, const char* title) {
     }
     windows().push_back(w);
     SetWindowLongPtrA(w->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
+    // Opening gives the window the focus: it comes to the front, where the keys go.
     ShowWindow(w->hwnd, SW_SHOWNORMAL);
+    SetForegroundWindow(w->hwnd);
     set_focus(w);
     // The client area may differ from the size asked for (a screen too small for it).
     RECT client;
