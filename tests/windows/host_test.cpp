@@ -129,6 +129,9 @@ TEST_F(Win32Host, PointerAndKeysGoThroughTheWindowSystem) {
     press[0].type = press[1].type = INPUT_KEYBOARD;
     press[0].ki.wVk = press[1].ki.wVk = VK_LSHIFT;
     press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    // The window system brings the key states in line with the display when the window
+    // takes the focus: that has to have happened before a key goes down.
+    for (int i = 0; i < 5; ++i) rsp_window_pump(window), Sleep(20);
     ASSERT_EQ(SendInput(1, &press[0], sizeof(INPUT)), 1u);
     rsp_window_pump(window);
     const int left_shift = rs_kbtest(0x2A), right_shift = rs_kbtest(0x36);
