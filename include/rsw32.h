@@ -48,8 +48,8 @@
 
 /** Marks the functions the shared library exports. */
 #if defined(_WIN32)
-#  if defined(RSW32_BUILD)
-#    define RS_API __declspec(dllexport)
+#  if defined(RSW32_BUILD) || defined(RSW32_STATIC)
+#    define RS_API /* the DLL's module-definition file names its exports; or the archive */
 #  else
 #    define RS_API __declspec(dllimport)
 #  endif
@@ -2207,9 +2207,10 @@ RS_API int rs_measure(void);
  * rs_modeset: bits 0 goes back to the mode the session started in, whatever width and
  * height are, and pauses 200 ms after; otherwise it pauses 200 ms, asks for the mode
  * (temporary when full_screen is not 0) and, if that fails, asks again for it to be kept.
- * On the window host a mode is taken by the focus window going full screen in it, and
- * going back takes it out of full screen; the headless host switches among the modes given
- * to rsp_display_modes, and without any it has no mode to switch to (-2; going back is 0).
+ * On the SDL2 window host a mode is taken by the focus window going full screen in it,
+ * and going back takes it out of full screen; on Windows the display settings change.
+ * The headless host switches among the modes given to rsp_display_modes, and without any
+ * it has no mode to switch to (-2; going back is 0).
  * rs_modetest: pauses 200 ms, then returns -1 when no mode of the display has that width,
  * height and depth, else asks the host whether the first such mode can be set.
  * @{

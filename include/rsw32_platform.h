@@ -4,6 +4,8 @@
  * the host the library draws for.
  *
  * These functions are not part of the drawing interface and all carry the prefix rsp_.
+ * RSW32.DLL does not export them, as the Windows API offers the same there; on Windows
+ * they are reached by linking the static library (as the library's own tests do).
  *
  * @defgroup host Host set-up
  * @brief Surfaces and windows to present to, printers, clipboard, injected input, fonts.
@@ -48,8 +50,8 @@ RS_API int rsp_set_nt_family(int nt);
  * client_height (its own size when those are 0 or below), a window's is its own size.
  * rsp_focus(NULL, 0, 0) leaves no device with the focus.
  *
- * Windows exist when the library was built with SDL2 (otherwise rsp_window_open returns
- * NULL). Opening a window gives it the focus. The window shows what was drawn into it at
+ * Windows exist when the library was built with SDL2 or for Windows (otherwise
+ * rsp_window_open returns NULL). Opening a window gives it the focus. The window shows what was drawn into it at
  * the next rsp_window_pump, which also handles the window's events; call it once a
  * frame. It returns 1 while the window is open and 0 once the user closed it (the device
  * stays valid, drawing into it is kept but not shown) until rsp_window_close releases it.

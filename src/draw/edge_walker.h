@@ -22,6 +22,8 @@
 
 #include <cstdint>
 
+#include "core/int128.h"
+
 namespace draw {
 
 // A vertex list as the fill routines take it: n pairs x, y of 32-bit integers, before
@@ -41,7 +43,7 @@ struct NoEdgeAttributes {
 
 template <class Attr = NoEdgeAttributes>
 struct EdgeChain {
-    __extension__ typedef __int128 int128;
+    using int128 = core::int128;
 
     int direction = 0;       // -1: walks the vertex list backward, +1: forward
     int64_t rows_left = 0;   // rows until the current edge's lower vertex (its dy at first)

@@ -19,6 +19,7 @@
 
 #include "core/clip.h"
 #include "core/color.h"
+#include "core/int128.h"
 #include "core/pixel.h"
 #include "core/vbuf.h"
 #include "core/world.h"
@@ -28,7 +29,7 @@
 namespace draw {
 namespace {
 
-__extension__ typedef __int128 int128;
+using core::int128;
 
 using core::ClipRect;
 

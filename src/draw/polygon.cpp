@@ -10,6 +10,7 @@
 
 #include "core/clip.h"
 #include "core/color.h"
+#include "core/int128.h"
 #include "core/pixel.h"
 #include "core/vbuf.h"
 #include "draw/edge_walker.h"
@@ -20,7 +21,7 @@
 namespace draw {
 namespace {
 
-__extension__ typedef __int128 int128;
+using core::int128;
 
 // The polygon faces the viewer when its first two and last vertices run clockwise on the
 // screen (y down). Products are exact, so no coordinates can flip the answer by wrapping.

@@ -12,7 +12,8 @@
 namespace image {
 
 template <class D>
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
+// The clones are chosen at load time through an indirect function, which only ELF has.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__) && defined(__ELF__)
 __attribute__((target_clones("avx2", "default")))
 #endif
 void indices_to_pixels(const uint8_t* __restrict indices, uint8_t* __restrict pixels, int n,

@@ -1,13 +1,14 @@
 # Runs an example as a user without a display would, in a scratch directory, and checks the
 # picture it saves: a 24-bit BMP file of the expected size whose pixels are not all alike.
 #   -DPROGRAM=... -DARGS="a;b" -DWORK=dir -DOUTPUT=file (relative to WORK)
+#   -DEMULATOR=... what runs a cross-built program (Wine), if anything
 #   -DWIDTH= -DHEIGHT=  the picture's size
 #   -DMIN_COLORS=       distinct colours at least, among 4096 pixels sampled evenly
 #   -DMIN_PERCENT=      of those samples, at least this many percent differ from the first
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
-execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY ${PROGRAM} ${ARGS}
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY ${EMULATOR} ${PROGRAM} ${ARGS}
                 WORKING_DIRECTORY ${WORK} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 message(STATUS "${out}${err}")
 if(NOT rc EQUAL 0)

@@ -57,7 +57,8 @@ void expect_quadrants(const std::function<uint32_t(int, int)>& at, int x0, int x
 // Nothing prints between pages or without a buffer. One file per test: ctest runs tests side by side.
 TEST_F(Library, PrintedRegionsLandWhereThePageRectangleSaysOnePdfPagePerPage) {
     if (std::system("pdftoppm -v >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "pdftoppm (Debian package poppler-utils) is not installed, so printed PDF pages cannot be checked";
+        GTEST_SKIP() << "pdftoppm (Debian package poppler-utils) cannot be run (not installed, or the tests run under Wine), "
+                        "so printed PDF pages cannot be checked";
     const std::string pdf = std::string(RSW32_TEST_OUTPUT_DIR) + "/print.pdf";
     std::remove(pdf.c_str());
     for (int k = 0; k < 2; ++k)  // named again: replaced

@@ -209,7 +209,7 @@ TEST_F(Fonts, ADestroyedCurrentFontGivesWayToStockFontTen) {
     const int own = line_height();
     rsp_font_destroy(big);
     EXPECT_EQ(line_height(), stock);
-#ifdef RSW32_FREETYPE
+#ifdef RSW32_SYSTEM_FONTS
     EXPECT_GT(own, stock);
 #else
     EXPECT_EQ(own, stock);  // both are the built-in font
@@ -230,7 +230,7 @@ TEST_F(Fonts, WithoutSystemFontsEveryFontIsTheBuiltInOne) {
     }
 }
 
-#ifdef RSW32_FREETYPE
+#ifdef RSW32_SYSTEM_FONTS
 // Antialiased fonts mix partial coverage in at 16 bits and more; 8-bit buffers and
 // monochrome fonts write the text colour or nothing.
 TEST_F(Fonts, SystemFontsTakeTheirSizeAndBlendOnlyWhereAsked) {

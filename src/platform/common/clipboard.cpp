@@ -1,12 +1,13 @@
-// The process-wide clipboard of the Linux hosts: one item per format, handed over by
-// whoever opened it and owned by the clipboard from then on. Bitmaps (CF_DIB) are memory
-// blocks; palettes (CF_PALETTE) are host palettes. Nothing connects it to a desktop's
-// clipboard.
+// The process-wide clipboard: one item per format, handed over by whoever opened it and
+// owned by the clipboard from then on. Bitmaps (CF_DIB) are memory blocks; palettes
+// (CF_PALETTE) are host palettes. The bitmap is also exchanged with the desktop's clipboard
+// where the host has one (desktop_clipboard.h); palettes stay in the process.
 #include <algorithm>
 #include <cstring>
 #include <map>
 #include <vector>
 
+#include "platform/common/desktop_clipboard.h"
 #include "platform/common/dib.h"
 #include "platform/common/host_side.h"
 #include "platform/common/objects.h"
@@ -16,6 +17,7 @@ namespace {
 
 struct Clipboard {
     bool open = false;
+    bool changed = false;  // emptied or written since it was opened
     bool held = false;  // the host side keeps it open, so the library cannot open it
     std::map<int, void*> items;
     // What is left on the clipboard when the process ends: its memory blocks go with it.
@@ -49,12 +51,19 @@ bool open_clipboard(Device*) {
     Clipboard& c = clipboard();
     if (c.open || c.held) return false;
     c.open = true;
+    c.changed = false;
+    if (void* dib = desktop_clipboard_take()) {
+        auto it = c.items.find(cf_dib);
+        if (it != c.items.end()) release(cf_dib, it->second);
+        c.items[cf_dib] = dib;
+    }
     return true;
 }
 
 bool empty_clipboard() {
     if (!clipboard().open) return false;
     clear_items();
+    clipboard().changed = true;
     return true;
 }
 
@@ -65,6 +74,7 @@ bool set_clipboard_data(int format, void* data) {
     auto it = c.items.find(format);
     if (it != c.items.end()) release(format, it->second);
     c.items[format] = data;
+    c.changed = true;
     return true;
 }
 
@@ -79,6 +89,11 @@ bool close_clipboard() {
     Clipboard& c = clipboard();
     if (!c.open) return false;
     c.open = false;
+    if (c.changed) {
+        auto it = c.items.find(cf_dib);
+        const auto* dib = it == c.items.end() ? nullptr : static_cast<const uint8_t*>(it->second);
+        desktop_clipboard_put(dib, block_size(dib));
+    }
     return true;
 }
 

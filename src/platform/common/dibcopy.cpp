@@ -111,7 +111,8 @@ struct ReadMasked32 {
 
 // A 32-bit row one to one: the commonest copy, and as fast as a memory copy can be when
 // built once more for processors with 32-byte vectors and chosen when the library loads.
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
+// The clones are chosen at load time through an indirect function, which only ELF has.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__) && defined(__ELF__)
 __attribute__((target_clones("avx2", "default")))
 #endif
 void copy_row32(const uint8_t* __restrict s, uint32_t* __restrict d, int n) {

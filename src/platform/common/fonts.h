@@ -1,6 +1,7 @@
-// Fonts on the Linux hosts: the font objects behind RS_HFONT handles, the system faces
-// they render from (FreeType and fontconfig, platform/freetype) and the built-in bitmap
-// font that stands in when there are none.
+// Fonts: the font objects behind RS_HFONT handles, the system faces they render from
+// (FreeType and fontconfig on Linux, platform/freetype; the system's font mapper on
+// Windows, platform/windows/face.cpp) and the built-in bitmap font that stands in when
+// there are none.
 #pragma once
 
 #include <array>
@@ -23,7 +24,7 @@ struct FaceCloser {
 };
 using FacePtr = std::unique_ptr<Face, FaceCloser>;
 
-// The file fontconfig matches for the family (nullptr or empty: the default sans face),
+// The face the system matches for the family (nullptr or empty: the default sans face),
 // weight (100..900) and italic, opened at an em of pixel_height pixels; nullptr when
 // there is no font file or it cannot be opened.
 FacePtr open_face(const char* family, int pixel_height, int weight, bool italic);

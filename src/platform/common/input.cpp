@@ -1,4 +1,4 @@
-// The input services of platform/input.h as every Linux host shares them: which host
+// The input services of platform/input.h as every host shares them: which host
 // answers, the show counter, cursor objects, and the keys that stand for either side.
 #include <algorithm>
 
@@ -18,6 +18,11 @@ InputHost& host_of(const Device* dc) {
 InputHost& focus_host() { return host_of(focus_device()); }
 
 }  // namespace
+
+ClockState& clock_state() {
+    static ClockState c;
+    return c;
+}
 
 PointerRecord& pointer_record() {
     static PointerRecord r;

@@ -1,6 +1,6 @@
-// Without a font renderer (FreeType or fontconfig were not found when the library was
-// built) there are no system faces: every font is the built-in bitmap font.
-#ifndef RSW32_FREETYPE
+// Without a font renderer (on Linux, FreeType or fontconfig were not found when the
+// library was built) there are no system faces: every font is the built-in bitmap font.
+#ifndef RSW32_SYSTEM_FONTS
 
 #include "platform/common/fonts.h"
 

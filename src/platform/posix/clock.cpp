@@ -8,11 +8,6 @@
 
 namespace host {
 
-ClockState& clock_state() {
-    static ClockState c;
-    return c;
-}
-
 uint32_t tick_count() {
     if (clock_state().injected) return clock_state().now;
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
