@@ -75,13 +75,6 @@ int file_open(const char* name) {
     return enter(h, nullptr);
 }
 
-int file_create(const char* name) {
-    if (!name || !*name) return 0;
-    HANDLE h = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    return h == INVALID_HANDLE_VALUE ? 0 : enter(h, nullptr);
-}
-
 int file_create_replacement(const char* name) {
     if (!name || !*name) return 0;
     // CREATE_NEW never takes over an existing file: a name in use is passed over.
@@ -183,8 +176,6 @@ void file_close(int file) {
     if (!f->replacement.empty()) DeleteFileA(f->replacement.c_str());
     *f = OpenFile{};
 }
-
-bool file_delete(const char* name) { return name && DeleteFileA(name); }
 
 void memory_file_set(const char* name, const uint8_t* data, size_t bytes) {
     if (!name) return;
