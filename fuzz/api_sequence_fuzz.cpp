@@ -411,7 +411,7 @@ const Call calls[] = {
 #define SHEAR(f, unit) C(int w = in.size(), h = in.size(); const int u = (unit); fit(w, h, u); \
       int s = in.size(); const int t = in.i(); if (s > 4096) s %= 4097; \
       const int64_t out = t & 2 ? area(w, std::max(s, h), u) : area(std::max(s, w), h, u); \
-      f(in.array(area(w, h, u)), in.array(out), w, h, s, t))
+      if (out <= 4 * kMaxArray) f(in.array(area(w, h, u)), in.array(out), w, h, s, t))
     SHEAR(rs_shear, 1), SHEAR(rs_sheardcb, dcb_unit()),
 #define ROTATE(f, unit) C(int w = in.size(), h = in.size(); const int u = (unit); fit(w, h, u); \
       const int angle = in.i(); int nw = 0, nh = 0; \
