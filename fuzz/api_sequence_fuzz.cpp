@@ -305,7 +305,9 @@ const Call calls[] = {
       const int v = rs_vballoc(w, h); if (v >= 0) in.run.handles.push_back(v)),
     C(rs_vbopen(in.handle())), C(rs_vbclose()), C(rs_vbfree(in.handle())), C(rs_vbsize(in.i(), in.i())),
     C(rs_vbaddr(in.handle())), C(rs_vbhandle()), C(rs_vbcolors()),
-    C(int w = in.size(); int h = in.size(); fit(w, h, 4); const int64_t b = defined_bytes(w, h, creation_depth());
+    // A creation depth the library refuses may read as a huge one; such a call gets no memory.
+    C(int w = in.size(); int h = in.size(); fit(w, h, 4); int64_t b = defined_bytes(w, h, creation_depth());
+      if (b > 4 * kMaxArray) b = 0;
       const int v = rs_vbdefine(in.byte() % 8 ? in.array(b) : nullptr, w, h); if (v >= 0) in.run.handles.push_back(v)),
     C(rs_vbundef(in.handle())),
     // Colours and single pixels
