@@ -15,22 +15,7 @@ std::unordered_map<const void*, size_t>& sizes() {
     return s;
 }
 
-// Allocations still to go before the one that is refused; 0: none is.
-int refuse_countdown = 0;
-
 }  // namespace
-
-bool allocation_refused() {
-    if (refuse_countdown <= 0) return false;
-    return --refuse_countdown == 0;
-}
-
-int fail_allocation(int n) {
-    if (n < 0) return -1;
-    const int pending = refuse_countdown;
-    refuse_countdown = n;
-    return pending;
-}
 
 size_t live_blocks() { return sizes().size(); }
 
