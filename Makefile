@@ -72,17 +72,18 @@ fuzz: | deps
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DRSW32_FUZZ=ON -DRSW32_TESTS=OFF -DRSW32_BENCH=OFF -DRSW32_WITH_FFMPEG=OFF
 	cmake --build build/fuzz -j$(JOBS)
 
-# Each fuzz target for FUZZ_SECONDS (60) on a scratch corpus seeded from tests/data (files
-# of the target's extension) and from fuzz/corpus/<target> (call sequences, for api_sequence).
-# UBSan stops at its first report, so that it counts as a crash with a saved input.
+# Each fuzz target for FUZZ_SECONDS (60) on a scratch corpus seeded from its minimised
+# corpus fuzz/corpus/<target>, with fuzz/<target>.dict where there is one. UBSan stops at
+# its first report, so that it counts as a crash with a saved input.
 FUZZ_SECONDS ?= 60
 fuzz-smoke: fuzz
-	@echo "== $$(ls build/fuzz/fuzz/*_fuzz | wc -l) fuzz targets, $(FUZZ_SECONDS) s each, seeded from tests/data and fuzz/corpus"
+	@echo "== $$(ls build/fuzz/fuzz/*_fuzz | wc -l) fuzz targets, $(FUZZ_SECONDS) s each, from fuzz/corpus with fuzz/<target>.dict"
 	@for t in build/fuzz/fuzz/*_fuzz; do \
 	  name=$$(basename $$t _fuzz); corpus=build/fuzz/corpus/$$name; mkdir -p $$corpus; \
-	  cp tests/data/files/*.$$name $$corpus/ 2>/dev/null || true; \
 	  cp fuzz/corpus/$$name/* $$corpus/ 2>/dev/null || true; \
-	  echo "== $$name"; UBSAN_OPTIONS=halt_on_error=1 $$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 $$corpus || exit 1; \
+	  dict=; [ -f fuzz/$$name.dict ] && dict=-dict=fuzz/$$name.dict; \
+	  echo "== $$name"; UBSAN_OPTIONS=halt_on_error=1 $$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
+	    $$dict $$corpus || exit 1; \
 	done
 	@echo "== every fuzz target ran $(FUZZ_SECONDS) s without a crash"
 

@@ -10,18 +10,20 @@
 // the clock injected, so that waits and mode changes take no time.
 //
 // Left out, as they wait for a person or for real time:
-//  - rs_showflic: plays until the Escape key is down or its loops are done (0: forever).
+//  - rs_showflic, rs_showavi: play until the Escape key is down or their loops are done
+//    (0: forever).
 //  - rs_measure: times 65535 passes of the delay loop on the real clock.
 // Called only at the start of each input:
 //  - rs_vbinit: forgets the buffers of an earlier start without releasing them, which
 //    the leak checker would report as the library's leak.
 // Cut down rather than left out: rs_waitfor (units up to 2000, on the injected clock),
-// rs_stall (passes up to 2000), rs_flicplay (frames up to 64).
+// rs_stall (passes up to 2000), rs_flicplay and rs_aviplay (frames up to 64).
+// AVI files are written into the scratch directory (d.avi) and read back from there.
 // Printing goes to a file printer of the headless host (a PDF in the scratch directory),
 // never to a real printer.
-//
-// Not yet covered: the made pictures (rs_pack, rs_unpack, rs_makeppr, rs_showppr,
-// rs_makespr, rs_showspr) and buffers over caller memory (rs_vbdefine, rs_vbundef).
+// Packed pictures and sprites the run made are kept and drawn again whole, cut short or
+// with a byte changed, next to pictures read straight from the input.
+// Buffers over caller memory (rs_vbdefine) get exactly the rows the header asks for.
 // Adding an export is one line in its family's group of `calls`.
 #include <unistd.h>
 
@@ -53,13 +55,15 @@ struct Run {
     std::vector<Bytes> kept;
     std::vector<void*> zbuffers, palettes, cursors;
     unsigned char flic[16] = {};
+    unsigned char avi[48] = {}, avimake[24] = {};
+    std::vector<Bytes> pictures;  // made by rs_pack, rs_makeppr and rs_makespr
     int pointer_size = 16;
     Bytes imagebuf;
 };
 
 struct Scratch {
     std::string dir;
-    std::string names[6];
+    std::string names[7];
     RS_HDC surface = nullptr, dead = nullptr;
     RS_HFONT font = nullptr;
 };
@@ -69,8 +73,8 @@ Scratch& scratch() {
         Scratch t;
         char templ[] = "/tmp/rsw32_apifuzz_XXXXXX";
         t.dir = mkdtemp(templ) ? templ : "/tmp";
-        const char* leaf[] = {"/a.bmp", "/b.pcx", "/c.bmp", "/missing.pcx", "", "/print.pdf"};
-        for (int i = 0; i < 6; ++i) t.names[i] = t.dir + leaf[i];
+        const char* leaf[] = {"/a.bmp", "/b.pcx", "/c.bmp", "/missing.pcx", "", "/print.pdf", "/d.avi"};
+        for (int i = 0; i < 7; ++i) t.names[i] = t.dir + leaf[i];
         t.names[4] = "mem.dat";  // a memory file set from the input
         t.surface = rsp_surface_create(64, 48);
         t.dead = rsp_surface_create(4, 4);
@@ -166,7 +170,7 @@ struct In {
         if (s % 8 < 6 && !run.handles.empty()) return run.handles[s / 8 % run.handles.size()];
         return s % 8 == 6 ? int(s / 8) - 1 : i();
     }
-    const char* name() { return scratch().names[byte() % 6].c_str(); }
+    const char* name() { return scratch().names[byte() % 7].c_str(); }
     const char* name_or_null() { return byte() % 8 == 0 ? nullptr : name(); }
     RS_HDC dc() {
         switch (byte() % 5) {
@@ -250,6 +254,43 @@ int64_t cut_large(int& x, int& y, int& lw, int& w, int& h, int unit) {
     return ((int64_t(y) + h - 1) * lw + x + w) * unit;
 }
 
+// A picture to draw: one the run made (whole, cut short or with one byte changed), or
+// bytes from the input. Stored in `bytes`; the array is sized to it.
+const unsigned char* picture(In& in, int& bytes) {
+    const unsigned s = in.byte();
+    if (s % 4 == 0 || in.run.pictures.empty()) {
+        bytes = in.count(4096);
+        return in.array(bytes);
+    }
+    Bytes p = in.run.pictures[s / 4 % in.run.pictures.size()];
+    if (s % 4 == 2 && !p.empty()) p.resize(size_t(in.byte()) % p.size());
+    if (s % 4 == 3 && !p.empty()) p[size_t(in.byte() % 32) % p.size()] = static_cast<unsigned char>(in.byte());
+    bytes = int(p.size());
+    unsigned char* out = in.array(bytes);
+    std::copy(p.begin(), p.end(), out);
+    return out;
+}
+
+// Makes a picture with make(memory): asks for its size with NULL first, then writes it
+// into exactly that many bytes and keeps it for later draws.
+template <class Make>
+void made(In& in, Make make) {
+    const int bytes = make(nullptr);
+    if (bytes < 1 || bytes > 4 * kMaxArray) return;
+    unsigned char* out = in.array(bytes);
+    if (make(out) == bytes) in.run.pictures.emplace_back(out, out + bytes);
+}
+
+// Pixel bytes of a buffer over caller memory: rows of the width rounded up to 4 pixels.
+int64_t defined_bytes(int w, int h, int depth) {
+    if (w < 1 || h < 1 || depth < 8) return 0;
+    return ((int64_t(w) + 3) & ~int64_t(3)) * (depth / 8) * h;
+}
+int creation_depth() {
+    const int header = rs_vbsize(4, 0);
+    return (rs_vbsize(4, 1) - header) * 2;  // four pixels, 8 / 2 bytes a pixel
+}
+
 using Call = void (*)(In&);
 #define C(...) [](In & in) { (void)in; __VA_ARGS__; }
 
@@ -264,6 +305,11 @@ const Call calls[] = {
       const int v = rs_vballoc(w, h); if (v >= 0) in.run.handles.push_back(v)),
     C(rs_vbopen(in.handle())), C(rs_vbclose()), C(rs_vbfree(in.handle())), C(rs_vbsize(in.i(), in.i())),
     C(rs_vbaddr(in.handle())), C(rs_vbhandle()), C(rs_vbcolors()),
+    // A creation depth the library refuses may read as a huge one; such a call gets no memory.
+    C(int w = in.size(); int h = in.size(); fit(w, h, 4); int64_t b = defined_bytes(w, h, creation_depth());
+      if (b > 4 * kMaxArray) b = 0;
+      const int v = rs_vbdefine(in.byte() % 8 ? in.array(b) : nullptr, w, h); if (v >= 0) in.run.handles.push_back(v)),
+    C(rs_vbundef(in.handle())),
     // Colours and single pixels
     C(rs_setcolor(in.i())), C(rs_setcolorrgb(in.i(), in.i(), in.i())), C(rs_getcolor()),
     C(rs_maprgb(in.i(), in.i(), in.i())), C(int r; int g; int b; rs_unmaprgb(in.i(), &r, &g, &b)),
@@ -367,7 +413,7 @@ const Call calls[] = {
 #define SHEAR(f, unit) C(int w = in.size(), h = in.size(); const int u = (unit); fit(w, h, u); \
       int s = in.size(); const int t = in.i(); if (s > 4096) s %= 4097; \
       const int64_t out = t & 2 ? area(w, std::max(s, h), u) : area(std::max(s, w), h, u); \
-      f(in.array(area(w, h, u)), in.array(out), w, h, s, t))
+      if (out <= 4 * kMaxArray) f(in.array(area(w, h, u)), in.array(out), w, h, s, t))
     SHEAR(rs_shear, 1), SHEAR(rs_sheardcb, dcb_unit()),
 #define ROTATE(f, unit) C(int w = in.size(), h = in.size(); const int u = (unit); fit(w, h, u); \
       const int angle = in.i(); int nw = 0, nh = 0; \
@@ -566,6 +612,32 @@ const Call calls[] = {
     BLOCK(rs_transfer(a, b, c, d, e, f, in.handle(), in.handle())),
     BLOCK(rs_tcxfer(a, b, c, d, e, f, in.handle(), in.handle())),
     C(rs_tcmask(in.i())),
+    // Packed pictures and sprites
+    C(int w = in.size(); int h = in.size(); fit(w, h); const unsigned char* a = in.byte() % 8 ? in.array(area(w, h)) : nullptr;
+      made(in, [&](unsigned char* out) { return rs_pack(a, w, h, out); })),
+    C(int a = in.i(), b = in.i(), c = in.i(), d = in.i(); fit_rect(a, b, c, d, 4);
+      made(in, [&](unsigned char* out) { return rs_makeppr(a, b, c, d, out); })),
+    C(int a = in.i(), b = in.i(), c = in.i(), d = in.i(); fit_rect(a, b, c, d, 4);
+      made(in, [&](unsigned char* out) { return rs_makespr(a, b, c, d, out); })),
+    C(int n; const unsigned char* p = picture(in, n); rs_showppr(p, n)),
+    C(int n; const unsigned char* p = picture(in, n); rs_showspr(p, n)),
+    C(int n; const unsigned char* p = picture(in, n); const int bytes = rs_unpack(p, n, nullptr);
+      if (bytes > 0 && bytes <= 4 * kMaxArray) rs_unpack(p, n, in.array(bytes))),
+    // AVI files (the contexts are the run's own records; the library's numbers in them
+    // are checked when used, so they may be changed)
+    C(rs_avihead(in.name(), in.byte() % 8 ? in.array(56) : nullptr)),
+    C(int w; int h; rs_avisize(in.byte() % 8 ? in.array(56) : nullptr, &w, in.byte() % 8 ? &h : nullptr)),
+    C(rs_avipal(in.name(), in.byte() % 8 ? in.array(768) : nullptr)),
+    C(rs_aviopen(in.name(), in.byte() % 8 ? in.run.avi : nullptr)),
+    C(const int frames = in.count(64); rs_aviplay(in.run.avi, frames, in.i())),
+    C(rs_aviskip(in.run.avi, in.count(64))), C(rs_avidone(in.byte() % 2 ? in.run.avi : in.run.avimake)),
+    C(const int at = 24 + 4 * int(in.byte() % 5); const int v = in.i(); std::memcpy(in.run.avi + at, &v, 4)),
+    C(static const int codecs[] = {0, 0x44494220, 0x4D524C45, -1}; static const int bits[] = {1, 4, 8, 16, 24, 32};
+      const unsigned s = in.byte(); const int codec = s % 8 < 4 ? codecs[s % 4] : in.i();
+      int w = in.size(), h = in.size(); fit(w, h, 4); const int b = in.byte() % 8 ? bits[in.byte() % 6] : in.i();
+      rs_avimake(in.name(), in.byte() % 8 ? in.run.avimake : nullptr, codec, w, h, b, in.i(), in.i())),
+    C(int frame; std::memcpy(&frame, in.run.avimake + 20, 4);
+      rs_aviframe(in.run.avimake, frame > 0 && frame <= 4 * kMaxArray && in.byte() % 8 ? in.array(frame) : nullptr)),
 };
 constexpr size_t kCalls = sizeof calls / sizeof calls[0];
 
@@ -585,6 +657,8 @@ void start(Run& run) {
 
 void finish(Run& run) {
     rs_flicdone(run.flic);
+    rs_avidone(run.avi);
+    rs_avidone(run.avimake);
     rs_printer(2);
     rs_vbclose();
     rs_vbfree(-1);

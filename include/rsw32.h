@@ -117,8 +117,10 @@ RS_API int rs_version(int *major, int *minor);
  * fewer, RGB quads otherwise) that it was created with, also when the display changes.
  * rs_vbdefine makes a buffer like rs_vballoc (same slots, depth and results) whose pixels
  * are the caller's memory: rows bottom-up, each the width rounded up to 4 pixels, so the
- * memory must hold rs_vbsize(width, height) bytes less the header (the caller's obligation;
- * NULL memory gives -2). It draws, opens and presents as any buffer; the memory DC of
+ * memory must hold ((width + 3) & ~3) x bytes a pixel x height bytes (the caller's
+ * obligation; NULL memory gives -2). That is rs_vbsize(width, height) less the header
+ * (rs_vbsize(width, 0)) when the width is a multiple of 4; rs_vbsize rounds each row to 4
+ * bytes only, which at 16 and 24 bits is less for other widths. It draws, opens and presents as any buffer; the memory DC of
  * rs_getdc does not hold it. The memory stays the caller's: rs_vbundef ends such a buffer
  * without touching it (0; -1 for a handle that is not a defined buffer, or the active one),
  * as does rs_vbfree, and it must stay valid until then.
@@ -402,7 +404,9 @@ RS_API int rs_colors(void); /* display bits per pixel; 15 is reported as 16 */
  * or after rs_printer(1)) draws nothing. rs_printer(10) while a page is open carries on
  * with that page; while a document is open (after rs_printer(1)) it starts the next page
  * of the same document. rs_printer(2) or (11) also ends a page still open. Printer DCs are
- * released by rs_printer(2); surfaces and windows given to rs_printdc are never released.
+ * released by rs_printer(2), also one that stays set after rs_printer(10) returned -3 or
+ * -2 (no document could be started); surfaces and windows given to rs_printdc are never
+ * released.
  *
  * rs_vb2clip cuts the region to the buffer first and returns -1 when nothing is left.
  * Its bitmap is the header (40 bytes; 40 plus three masks in the short header form at 16
@@ -2490,7 +2494,8 @@ RS_API int rs_tcmask(int key);
  * of one; pixels outside the buffer are transparent. Each writes the picture to memory and
  * returns its bytes; with NULL memory it writes nothing and returns the bytes the call
  * would write (for the same array or buffer contents). -1: a NULL array, a side below 1
- * (an inverted rectangle), no active buffer, or a picture beyond INT_MAX bytes.
+ * (an inverted rectangle), no active buffer, or a picture beyond INT_MAX bytes; -2 without
+ * memory for one row of the picture.
  * rs_showppr and rs_showspr draw one of bytes bytes (the caller's memory); rs_unpack writes
  * one back into an image array (0 where transparent) of width x height bytes and returns
  * that size (NULL array: only returns it). All three first check the whole picture and

@@ -246,6 +246,23 @@ RS_API int rsp_set_system_fonts(int available);
 
 /** @} */
 
+/** @defgroup host_allocation Failing allocations
+ *  @ingroup host
+ * rsp_fail_allocation(n) makes the n-th sizeable allocation the library asks of its host
+ * from now on fail, as on a system out of memory; the allocations before and after it
+ * succeed. n = 0 ends that. Every call that allocates then gives its result for short
+ * memory (-2 from rs_vballoc, NULL from rs_zballoc, 5 from rs_showbmp, ...), holds nothing
+ * it allocated before the failure and leaves the library as usable as before.
+ * @{
+ */
+/** Makes the n-th allocation from now fail (n = 0: none).
+ * @return How many allocations were still to go before the failure arranged by the previous
+ * call (0 when it has happened or none was arranged), so that a caller can tell whether a call
+ * reached it; -1 for n < 0 (nothing changed). */
+RS_API int rsp_fail_allocation(int n);
+
+/** @} */
+
 #ifdef __cplusplus
 }
 #endif

@@ -27,6 +27,9 @@ extern "C" RS_API int rsp_clipboard_put_dib(const unsigned char* dib, int bytes)
 extern "C" RS_API int rsp_clipboard_get(int format, unsigned char* out, int capacity) { return host::clipboard_get(format, out, capacity); }
 extern "C" RS_API int rsp_clipboard_hold(int held) { return host::clipboard_hold(held); }
 
+// ---- failing allocations
+extern "C" RS_API int rsp_fail_allocation(int n) { return host::fail_allocation(n); }
+
 // ---- input, clock and display modes of the headless host
 extern "C" RS_API int rsp_input_reset(void) { return host::input_reset(); }
 extern "C" RS_API int rsp_mouse_present(int present) { return host::mouse_present_set(present); }

@@ -97,7 +97,7 @@ public:
             chunk = {data_ + pos_, data_ + pos_ + size};
         } else {
             if (size > capacity_) {
-                frame_.reset(new (std::nothrow) uint8_t[size]);
+                frame_.reset(host::allocation_refused() ? nullptr : new (std::nothrow) uint8_t[size]);
                 capacity_ = frame_ ? size : 0;
                 if (!frame_) return false;
             }

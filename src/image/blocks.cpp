@@ -12,6 +12,7 @@
 #include "core/clip.h"
 #include "core/vbuf.h"
 #include "core/world.h"
+#include "platform/host.h"
 
 namespace image {
 namespace {
@@ -78,6 +79,7 @@ int save(int minx, int maxx, int miny, int maxy) {
     const int64_t bytes = block_bytes(minx, maxx, miny, maxy);
     if (bytes < 0) return -1;
     if (saves().size() >= max_saves) return -3;
+    if (host::allocation_refused()) return -2;
     try {
         Saved s{minx, maxx, miny, maxy, core::active().depth, std::vector<uint8_t>(size_t(bytes))};
         get_block(minx, maxx, miny, maxy, s.pixels.data());

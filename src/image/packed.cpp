@@ -11,7 +11,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <vector>
+#include <memory>
+#include <new>
 
 #include "core/clip.h"
 #include "core/palette.h"
@@ -20,6 +21,7 @@
 #include "draw/state.h"
 #include "image/formats.h"
 #include "image/state.h"
+#include "platform/host.h"
 
 namespace image {
 namespace {
@@ -75,13 +77,16 @@ int64_t bound(int width, int height, int pb) { return header_bytes + int64_t(hei
 
 // Makes a stream from rows given by row(r, scratch) (r = 0 the bottom row), which returns
 // the row's pixels. Streams that could pass INT_MAX bytes are counted before anything is
-// written, so a caller who asked for the size never sees more.
+// written, so a caller who asked for the size never sees more. -2 without memory for the
+// row.
 template <class Row, class Clear>
 int encode(uint8_t kind, int width, int height, int pb, uint8_t* out, Row row, Clear clear) {
+    if (host::allocation_refused()) return -2;
+    std::unique_ptr<uint8_t[]> scratch(new (std::nothrow) uint8_t[size_t(width) * size_t(pb)]);
+    if (!scratch) return -2;
     const auto walk = [&](uint8_t* dst) {
         Writer w{dst};
-        std::vector<uint8_t> scratch(size_t(width) * size_t(pb));
-        for (int r = 0; r < height; ++r) encode_row(w, row(r, scratch.data()), width, pb, clear);
+        for (int r = 0; r < height; ++r) encode_row(w, row(r, scratch.get()), width, pb, clear);
         return w.n;
     };
     if (bound(width, height, pb) > INT_MAX && walk(nullptr) > INT_MAX) return -1;

@@ -19,6 +19,7 @@
 #include "core/scratch.h"
 #include "core/vbuf.h"
 #include "image/formats.h"
+#include "platform/host.h"
 #include "services/angle.h"
 
 namespace image {
@@ -157,6 +158,7 @@ int scale_with(int pixel_bytes, const uint8_t* source, uint8_t* dest, int width,
         std::memcpy(dest, source, size_t(width) * size_t(height) * size_t(pixel_bytes));
         return 0;
     }
+    if (host::allocation_refused()) return no_memory;
     std::unique_ptr<uint32_t[]> offsets(new (std::nothrow) uint32_t[size_t(new_width)]);
     if (!offsets) return no_memory;
     uint8_t* columns = core::scratch();

@@ -32,6 +32,16 @@ struct Palette;
 // ---- memory blocks ------------------------------------------------------------------
 // A zero-filled block of `bytes` bytes, or nullptr when it cannot be had.
 void* block_alloc(size_t bytes);
+// Every sizeable allocation of the library asks here first, those made with new or by a
+// container as well as the blocks: true when this one is to fail, as rsp_fail_allocation
+// arranged, so that each caller's way of handling a refusal can be exercised.
+bool allocation_refused();
+// The n-th allocation from now is refused (one only); 0 refuses none. Returns how many
+// allocations were still to go before the refusal arranged earlier (0 once it happened),
+// or -1 for n < 0.
+int fail_allocation(int n);
+// Blocks from block_alloc not yet released.
+size_t live_blocks();
 // Memory the system could still give, in kilobytes (what it reports as available).
 size_t memory_available_kb();
 void block_free(void* block);

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <new>
 
+#include "platform/host.h"
+
 namespace raster {
 
 void init_textures() {
@@ -14,6 +16,7 @@ void init_textures() {
 int tm_init(int count) {
     if (count <= 0 || count > max_textures) return -1;
     std::vector<TextureRecord> table;
+    if (host::allocation_refused()) return -1;
     try {
         table.resize(size_t(count));
     } catch (const std::bad_alloc&) {

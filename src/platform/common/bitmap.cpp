@@ -27,6 +27,7 @@ Bitmap* create_dib_section(Device*, const uint8_t* header, int, uint8_t** pixels
     if (pixels) *pixels = nullptr;
     DibInfo info;
     if (!pixels || !parse_dib_header(header, info)) return nullptr;
+    if (allocation_refused()) return nullptr;
     auto bitmap = std::make_unique<Bitmap>();
     bitmap->pixels.reset(new (std::nothrow) uint8_t[size_t(info.pitch * info.height)]());
     if (!bitmap->pixels) return nullptr;

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "platform/host.h"
+
 namespace host {
 namespace {
 
@@ -46,6 +48,7 @@ FontMetrics builtin_metrics() {
 
 // A font of the face, or of the built-in font when there is none.
 Font* make_font(FacePtr face, bool antialias, bool stock) {
+    if (allocation_refused()) return nullptr;
     auto font = std::make_unique<Font>();
     font->metrics = face ? face_metrics(face.get()) : builtin_metrics();
     font->face = std::move(face);

@@ -23,6 +23,8 @@ void destroy(Object* object) {
     if (object) registry().objects.erase(object);
 }
 
+size_t live_objects() { return registry().objects.size(); }
+
 Object* find(const void* handle) {
     if (!handle) return nullptr;
     auto& objects = registry().objects;

@@ -84,6 +84,8 @@ struct MemoryDc : Device {
 template <class T>
 T* adopt(std::unique_ptr<T> object);
 void destroy(Object* object);
+// How many objects are registered (bitmaps, devices, palettes, fonts, cursors, ...).
+size_t live_objects();
 // The live object of that kind behind a handle, or nullptr.
 Object* find(const void* handle);
 

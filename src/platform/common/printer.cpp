@@ -68,11 +68,14 @@ struct Printer : Device {
         plan_copy(src, mx, my, 0, 0, info.horzres, info.vertres, plan);
         if (!plan.height) return 0;
         const double sx = page_width() / info.horzres, sy = page_height() / info.vertres;
+        // Without memory for a band nothing is put on the page.
+        const int band_rows = std::max(1, band_pixels / plan.width);
+        std::unique_ptr<uint32_t[]> band(
+            allocation_refused() ? nullptr : new (std::nothrow) uint32_t[size_t(plan.width) * size_t(band_rows)]);
+        if (!band) return 0;
         document->begin_image(plan.x0 * sx, page_height() - (plan.y0 + plan.height) * sy, plan.width * sx,
                               plan.height * sy, plan.width, plan.height);
-        const int band_rows = std::max(1, band_pixels / plan.width);
-        std::unique_ptr<uint32_t[]> band(new (std::nothrow) uint32_t[size_t(plan.width) * size_t(band_rows)]);
-        for (int row = 0; row < plan.height && band; row += band_rows) {
+        for (int row = 0; row < plan.height; row += band_rows) {
             const int end = std::min(row + band_rows, plan.height);
             run_copy(src, plan, band.get(), plan.width, row, end);
             document->image_rows(band.get(), end - row, plan.width);
@@ -110,6 +113,7 @@ int start_doc(Device* dc) {
     Printer* p = printer_from_handle(dc);
     if (!p) return 0;
     if (p->document) return p->job;
+    if (allocation_refused()) return 0;
     auto document = std::make_unique<PdfWriter>();
     if (!document->open(p->info.output_file)) return 0;
     p->document = std::move(document);

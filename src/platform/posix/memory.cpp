@@ -17,8 +17,10 @@ std::unordered_map<const void*, size_t>& sizes() {
 
 }  // namespace
 
+size_t live_blocks() { return sizes().size(); }
+
 void* block_alloc(size_t bytes) {
-    void* block = bytes ? std::calloc(1, bytes) : nullptr;
+    void* block = bytes && !allocation_refused() ? std::calloc(1, bytes) : nullptr;
     if (block) sizes()[block] = bytes;
     return block;
 }

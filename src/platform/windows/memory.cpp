@@ -19,7 +19,7 @@ std::unordered_map<const void*, size_t>& sizes() {
 }  // namespace
 
 void* block_alloc(size_t bytes) {
-    void* block = bytes ? HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes) : nullptr;
+    void* block = bytes && !allocation_refused() ? HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes) : nullptr;
     if (block) sizes()[block] = bytes;
     return block;
 }
@@ -37,6 +37,8 @@ size_t memory_available_kb() {
     const DWORDLONG bytes = status.ullAvailPhys < status.ullAvailVirtual ? status.ullAvailPhys : status.ullAvailVirtual;
     return size_t(bytes / 1024);
 }
+
+size_t live_blocks() { return sizes().size(); }
 
 size_t block_size(const void* block) {
     auto it = sizes().find(block);
