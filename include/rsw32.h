@@ -2404,7 +2404,9 @@ RS_API int rs_getblock(int minx, int maxx, int miny, int maxy, unsigned char *bl
 RS_API int rs_putblock(int minx, int maxx, int miny, int maxy, const unsigned char *block);
 /** Keeps a copy of the rectangle of the active buffer in the library's memory.
  * @pre An active buffer.
- * @return 0; -1 as rs_getblock refuses; -2 no memory; -3 when 4096 saves are kept. */
+ * Only the part of the rectangle inside the buffer is kept, so the rectangle may be of any
+ * size and may lie partly or wholly outside.
+ * @return 0; -1 when the rectangle is inverted; -2 no memory; -3 when 4096 saves are kept. */
 RS_API int rs_save(int minx, int maxx, int miny, int maxy);
 /** Puts the latest save of the same rectangle back and drops it.
  * @pre An active buffer of the saved depth.

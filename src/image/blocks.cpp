@@ -45,8 +45,11 @@ void for_rows(int minx, int maxx, int miny, int maxy, const core::ClipRect& cut,
 
 core::ClipRect whole_buffer() { return {0, core::active().width - 1, 0, core::active().height - 1}; }
 
+// A save is named by the rectangle as given but keeps only the pixels of its part inside
+// the buffer: a rectangle mostly outside costs what it covers, not what it spans.
 struct Saved {
     int minx, maxx, miny, maxy, depth;
+    core::ClipRect kept;  // empty (minx > maxx) when the rectangle misses the buffer
     std::vector<uint8_t> pixels;
 };
 
@@ -76,13 +79,23 @@ int put_block(int minx, int maxx, int miny, int maxy, const uint8_t* block) {
 }
 
 int save(int minx, int maxx, int miny, int maxy) {
-    const int64_t bytes = block_bytes(minx, maxx, miny, maxy);
-    if (bytes < 0) return -1;
+    // Any size will do: only the part inside the buffer is kept.
+    if (!core::has_active() || minx > maxx || miny > maxy) return -1;
     if (saves().size() >= max_saves) return -3;
     if (host::allocation_refused()) return -2;
+    const core::ClipRect all = whole_buffer();
+    core::ClipRect kept{std::max(minx, all.minx), std::min(maxx, all.maxx), std::max(miny, all.miny),
+                        std::min(maxy, all.maxy)};
+    size_t kept_bytes = 0;
+    if (kept.minx <= kept.maxx && kept.miny <= kept.maxy)
+        kept_bytes = size_t(kept.maxx - kept.minx + 1) * size_t(kept.maxy - kept.miny + 1) *
+                     size_t(core::bytes_per_pixel(core::active().depth));
+    else
+        kept = {0, -1, 0, -1};
     try {
-        Saved s{minx, maxx, miny, maxy, core::active().depth, std::vector<uint8_t>(size_t(bytes))};
-        get_block(minx, maxx, miny, maxy, s.pixels.data());
+        Saved s{minx, maxx, miny, maxy, core::active().depth, kept, std::vector<uint8_t>(kept_bytes)};
+        for_rows(kept.minx, kept.maxx, kept.miny, kept.maxy, all, s.pixels.data(),
+                 [](const uint8_t* p, uint8_t* b, size_t n) { std::memcpy(b, p, n); });
         saves().push_back(std::move(s));
     } catch (const std::bad_alloc&) {
         return -2;
@@ -96,7 +109,8 @@ int restore(int minx, int maxx, int miny, int maxy) {
     for (auto it = all.rbegin(); it != all.rend(); ++it) {
         if (it->minx != minx || it->maxx != maxx || it->miny != miny || it->maxy != maxy) continue;
         if (!core::has_active() || it->depth != core::active().depth) return -1;
-        for_rows(minx, maxx, miny, maxy, whole_buffer(), it->pixels.data(),
+        const core::ClipRect& k = it->kept;
+        for_rows(k.minx, k.maxx, k.miny, k.maxy, whole_buffer(), it->pixels.data(),
                  [](uint8_t* p, const uint8_t* b, size_t n) { std::memcpy(p, b, n); });
         all.erase(std::next(it).base());
         return 0;

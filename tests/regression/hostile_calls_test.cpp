@@ -2,6 +2,8 @@
 // the sanitizer build turns a relapse into a report.
 #include <chrono>
 #include <climits>
+#include <cstdlib>
+#include <string>
 
 #include "support.h"
 
@@ -64,10 +66,46 @@ TEST_F(HostileCalls, HugeBlocksAreRefusedWithoutOverflow) {
     for (int lo : {INT_MIN, -1}) {
         EXPECT_EQ(rs_getblock(lo, INT_MAX - 1, lo, INT_MAX - 1, block), -1) << lo;
         EXPECT_EQ(rs_putblock(lo, INT_MAX - 1, lo, INT_MAX - 1, block), -1) << lo;
-        EXPECT_EQ(rs_save(lo, INT_MAX - 1, lo, INT_MAX - 1), -1) << lo;
     }
     rs_vbclose();
     rs_vbfree(vb);
+}
+
+// A save once copied (and cleared) the whole rectangle it was given, up to 2 GB for one
+// nearly all outside a small buffer. It keeps the part inside, so any size is accepted.
+TEST_F(HostileCalls, SavesKeepOnlyWhatTheBufferHolds) {
+    rs_vbdepth(32);
+    const int vb = rs_vballoc(16, 8);
+    ASSERT_EQ(rs_vbopen(vb), 0);
+    rs_setcolorrgb(10, 20, 30);
+    rs_fillpage();
+    const int background = rs_getpixel(0, 0);
+    ASSERT_EQ(rs_save(INT_MIN, INT_MAX, INT_MIN, INT_MAX), 0);  // 2^64 pixels named
+    ASSERT_EQ(rs_save(100, 200, 100, 200), 0);                  // outside altogether
+    EXPECT_EQ(rs_save(5, 4, 0, 0), -1);
+    rs_setcolorrgb(200, 0, 0);
+    rs_fillpage();
+    const int red = rs_getpixel(0, 0);
+    EXPECT_EQ(rs_restore(100, 200, 100, 200), 0);
+    EXPECT_EQ(rs_getpixel(0, 0), red) << "nothing of the buffer was kept";
+    EXPECT_EQ(rs_restore(INT_MIN, INT_MAX, INT_MIN, INT_MAX), 0);
+    EXPECT_EQ(test::list(rs_getpixel(0, 0), rs_getpixel(15, 7)), test::list(background, background));
+    rs_vbclose();
+    rs_vbfree(vb);
+}
+
+// A document still open when the process ends is finished by the printer as the static
+// objects go; the file table it writes and renames through was by then destroyed.
+TEST_F(HostileCalls, ADocumentOpenAtExitIsFinishedSafely) {
+    const std::string pdf = std::string(RSW32_TEST_OUTPUT_DIR) + "/open_at_exit.pdf";
+    EXPECT_EXIT(
+        {
+            rsp_printer_add("exit printer", pdf.c_str(), 400, 200, 254, 127, 1);
+            rsp_printer_default("exit printer");
+            rs_printer(10);
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -31,8 +31,10 @@ struct Files {
     int64_t writes_left = -1;                // bytes until writes fail; negative: never
 };
 
+// Never destroyed: objects of other files that end at exit (a printer finishing its open
+// document) still write and rename through the table.
 Files& files() {
-    static Files f;
+    static Files& f = *new Files;
     return f;
 }
 

@@ -30,8 +30,10 @@ struct Files {
     unsigned replacements = 0;               // names handed out, for unique replacement names
 };
 
+// Never destroyed: objects of other files that end at exit (a printer finishing its open
+// document) still write and rename through the table.
 Files& files() {
-    static Files f;
+    static Files& f = *new Files;
     return f;
 }
 
