@@ -132,9 +132,11 @@ RS_API int rs_version(int *major, int *minor);
  * before anything else.
  * @return 0. */
 RS_API int rs_vbinit(void);
-/** Ends the library: no buffer active, saves and the texture table dropped, and the palette the
- * window DC had before the first rs_realize put back. Buffers are not released: call rs_vbfree(-1)
- * first.
+/** Ends the library: no buffer active, saves and the texture table dropped, the palette the
+ * window DC had before the first rs_realize put back, and the AVI library let go: AVI contexts
+ * still open are ended as rs_avidone ends them (a file being made is completed with the frames
+ * written so far), and their records name nothing afterwards. Buffers are not released: call
+ * rs_vbfree(-1) first.
  * @return 0. */
 RS_API int rs_vbfin(void);
 /** Sets the colour depth, in bits per pixel (8, 16, 24 or 32; 8 after rs_vbinit), of the buffers
@@ -1521,7 +1523,9 @@ RS_API int rs_flicplay(void *context, int frames, int flags);
  *   then not set by playing.
  * rs_avidone(context): releases what a play or make context holds (a make context has 0 at
  *   offset 0) and clears its numbers, so a second call does nothing. Returns 0. A written
- *   file is completed (headers, index) here.
+ *   file is completed (headers, index) here. Only what the library opened and has not yet
+ *   released is released: a copy of a record already done, or a record from before rs_vbfin,
+ *   releases nothing.
  * rs_avimake(filename, context, codec, width, height, bits, quality, rate): creates the
  *   file for frames of width x height at bits (1, 4, 8, 16 (5-5-5), 24, 32) per pixel,
  *   rate frames a second, and fills the 24-byte make context: 0 always 0, 4 frame counter,

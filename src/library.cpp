@@ -5,6 +5,7 @@
 
 #include "core/vbuf.h"
 #include "draw/state.h"
+#include "files/avi.h"
 #include "files/state.h"
 #include "image/blocks.h"
 #include "image/state.h"
@@ -34,6 +35,7 @@ int start() {
 
 int end() {
     image::forget_saved();
+    files::avi_end();  // the AVI library is let go, and with it every context still open
     raster::init_textures();  // the texture table goes; textures stay the caller's
     return core::vb_fin();
 }

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <vector>
 
 #include "core/palette.h"
 #include "core/present.h"
@@ -62,6 +63,33 @@ void free_format(int id) {
     if (it == blocks.end()) return;
     host::block_free(it->second.first);
     blocks.erase(it);
+}
+
+// Every context opened and not yet done, by the numbers its record holds (play: reader,
+// stream, format block; make: coding stream, stream, file). rs_avidone releases only what
+// is listed here, so a record that was copied, forged or outlived rs_vbfin releases
+// nothing, and rs_vbfin ends whatever is still listed.
+struct OpenUse {
+    bool make;
+    int ids[3];
+    bool operator==(const OpenUse&) const = default;
+};
+std::vector<OpenUse>& open_uses() {
+    static std::vector<OpenUse> uses;
+    return uses;
+}
+
+void release(const OpenUse& use) {
+    if (use.make) {
+        host::avi_stream_release(use.ids[0]);
+        host::avi_stream_release(use.ids[1]);
+        host::avi_file_release(use.ids[2]);
+    } else {
+        host::avi_frame_close(use.ids[0]);
+        host::avi_stream_release(use.ids[1]);
+        free_format(use.ids[2]);
+    }
+    host::avi_exit();
 }
 
 // The colours of a format block: the table after the bitmap header, of colours-used
@@ -288,6 +316,7 @@ int avi_open(const char* filename, void* context) {
     puti(ctx + play_ctx::format_size, size);
     puti(ctx + play_ctx::format, format_id);
     puti(ctx + play_ctx::delay, int32_t(uint64_t(microseconds) * 91 / 5000000));
+    open_uses().push_back({false, {reader, stream, format_id}});
     return 0;
 }
 
@@ -360,24 +389,31 @@ int avi_skip(void* context, int frames) {
 int avi_done(void* context) {
     auto* ctx = static_cast<uint8_t*>(context);
     if (!ctx) return 0;
-    bool held = false;
     auto take = [&](int offset) {
         const int id = geti(ctx + offset);
         puti(ctx + offset, 0);
-        held = held || id != 0;
         return id;
     };
-    if (make_context(ctx)) {
-        host::avi_stream_release(take(make_ctx::compressed));
-        host::avi_stream_release(take(make_ctx::stream));
-        host::avi_file_release(take(make_ctx::file));
-    } else {
-        host::avi_frame_close(take(play_ctx::reader));
-        host::avi_stream_release(take(play_ctx::stream));
-        free_format(take(play_ctx::format));
-    }
-    if (held) host::avi_exit();
+    OpenUse use{make_context(ctx), {}};
+    if (use.make)
+        use.ids[0] = take(make_ctx::compressed), use.ids[1] = take(make_ctx::stream), use.ids[2] = take(make_ctx::file);
+    else
+        use.ids[0] = take(play_ctx::reader), use.ids[1] = take(play_ctx::stream), use.ids[2] = take(play_ctx::format);
+    auto& uses = open_uses();
+    const auto it = std::find(uses.begin(), uses.end(), use);
+    if (it == uses.end()) return 0;
+    uses.erase(it);
+    release(use);
     return 0;
+}
+
+void avi_end() {
+    auto& uses = open_uses();
+    while (!uses.empty()) {
+        const OpenUse use = uses.back();
+        uses.pop_back();
+        release(use);
+    }
 }
 
 int avi_make(const char* filename, void* context, int codec, int width, int height, int bits, int quality, int rate) {
@@ -429,6 +465,7 @@ int avi_make(const char* filename, void* context, int codec, int width, int heig
     puti(ctx + make_ctx::stream, stream);
     puti(ctx + make_ctx::compressed, compressed);
     puti(ctx + make_ctx::frame_bytes, int32_t(frame_bytes));
+    open_uses().push_back({true, {compressed, stream, file}});
     return 0;
 }
 

@@ -35,6 +35,9 @@ int avi_open(const char* filename, void* ctx);
 int avi_play(void* ctx, int frames, int flags);
 int avi_skip(void* ctx, int frames);
 int avi_done(void* ctx);
+// rs_vbfin: every context still open is ended as rs_avidone ends it (a file being made is
+// completed with the frames written so far); their records then name nothing.
+void avi_end();
 int avi_make(const char* filename, void* ctx, int codec, int width, int height, int bits, int quality, int rate);
 int avi_frame(void* ctx, const void* pixels);
 int show_avi(const char* filename, int loops, int flags);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "files/avi.h"
 #include "files/avi_rows.h"
 #include "files/pictures.h"
 #include "platform/file.h"
@@ -415,6 +416,46 @@ TEST_F(AviDamage, FailedWritingLeavesAnExistingFileAlone) {
     EXPECT_EQ(rs_aviframe(ctx, frame.data()), 0);
     rs_avidone(ctx);
     EXPECT_NE(test::slurp(path), old) << "a complete file takes the name";
+    std::filesystem::remove(path);
+}
+
+// rs_vbfin lets the AVI library go: contexts still open are ended (a file being made is
+// completed with its frames), and their records, or copies of them, release nothing later,
+// not even the objects of contexts opened after a restart.
+TEST_F(AviDamage, TheLibrarysEndEndsContextsLeftOpen) {
+    const std::string path = test::temp_path(".avi");
+    const Bytes pal8 = test::slurp(avi_data("raw_pal8.avi"));
+    host::memory_file_set("p.avi", pal8.data(), pal8.size());
+    rs_vbdepth(8);
+    const int vb = rs_vballoc(64, 64);
+    rs_vbopen(vb);
+    Bytes frame(64 * 64, 7);
+    const size_t blocks = host::live_blocks();
+    uint8_t play[48], copy[48], make[24];
+    ASSERT_EQ(rs_aviopen("p.avi", play), 0);
+    std::memcpy(copy, play, sizeof play);
+    ASSERT_EQ(rs_avimake(path.c_str(), make, 0, 64, 64, 8, 0, 10), 0);
+    ASSERT_EQ(rs_aviframe(make, frame.data()), 0);
+    ASSERT_EQ(rs_aviframe(make, frame.data()), 0);
+    EXPECT_GT(host::live_blocks(), blocks);
+    rs_vbfin();
+    EXPECT_EQ(host::live_blocks(), blocks) << "an open context kept its format block";
+    EXPECT_EQ(rs_aviplay(play, 1, 1), 0);
+    EXPECT_EQ(rs_aviframe(make, frame.data()), -1);
+
+    rs_vbopen(vb);
+    uint8_t again[48];
+    ASSERT_EQ(rs_aviopen(path.c_str(), again), 0) << "the file made was completed";
+    EXPECT_EQ(field(again, files::play_ctx::last) - field(again, files::play_ctx::first), 1);
+    EXPECT_EQ(rs_avidone(play), 0);
+    EXPECT_EQ(rs_avidone(copy), 0);
+    EXPECT_EQ(rs_avidone(make), 0);
+    EXPECT_EQ(rs_aviplay(again, 2, 1), 2) << "a stale record released a live context";
+    EXPECT_EQ(test::raw_pixel(5, 5), 7);
+    EXPECT_EQ(rs_avidone(again), 0);
+    EXPECT_EQ(rs_avidone(again), 0);
+    EXPECT_EQ(host::live_blocks(), blocks) << "a context done by hand kept its format block";
+    host::memory_file_clear();
     std::filesystem::remove(path);
 }
 
