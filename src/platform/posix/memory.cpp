@@ -1,37 +1,16 @@
-// Zero-filled memory blocks. calloc gives fresh pages without touching them, which keeps
-// the allocation of large buffers cheap. The host remembers each block's size, as the
-// clipboard needs it to read blocks it was handed without running past their end.
+// Zero-filled memory from the C library. calloc gives fresh pages without touching them,
+// which keeps the allocation of large buffers cheap.
 #include <cstdio>
 #include <cstdlib>
-#include <unordered_map>
 
-#include "platform/host.h"
+#include "platform/common/system_memory.h"
 
-namespace host {
-namespace {
+namespace host::system_memory {
 
-std::unordered_map<const void*, size_t>& sizes() {
-    static std::unordered_map<const void*, size_t> s;
-    return s;
-}
+void* allocate_zeroed(size_t bytes) { return std::calloc(1, bytes); }
+void release(void* block) { std::free(block); }
 
-}  // namespace
-
-size_t live_blocks() { return sizes().size(); }
-
-void* block_alloc(size_t bytes) {
-    void* block = bytes && !allocation_refused() ? std::calloc(1, bytes) : nullptr;
-    if (block) sizes()[block] = bytes;
-    return block;
-}
-
-void block_free(void* block) {
-    if (!block) return;
-    sizes().erase(block);
-    std::free(block);
-}
-
-size_t memory_available_kb() {
+size_t available_kb() {
     // Linux reports it in /proc/meminfo; elsewhere the count is unknown and reads as 0.
     FILE* f = std::fopen("/proc/meminfo", "r");
     if (!f) return 0;
@@ -43,9 +22,4 @@ size_t memory_available_kb() {
     return kb;
 }
 
-size_t block_size(const void* block) {
-    auto it = sizes().find(block);
-    return it == sizes().end() ? 0 : it->second;
-}
-
-}  // namespace host
+}  // namespace host::system_memory
