@@ -310,7 +310,9 @@ int avi_open(const char* filename, void* context) {
     puti(ctx + play_ctx::bits, bits);
     puti(ctx + play_ctx::current, -1);
     puti(ctx + play_ctx::first, info.start);
-    puti(ctx + play_ctx::last, int32_t(int64_t(info.start) + info.length - 1 > INT32_MAX ? INT32_MAX : info.start + info.length - 1));
+    // The frame after the last must have a number too: a stream reaching the largest one
+    // ends a frame short of it.
+    puti(ctx + play_ctx::last, int32_t(std::min<int64_t>(int64_t(info.start) + info.length - 1, INT32_MAX - 1)));
     puti(ctx + play_ctx::stream, stream);
     puti(ctx + play_ctx::reader, reader);
     puti(ctx + play_ctx::format_size, size);
@@ -339,7 +341,7 @@ int avi_play(void* context, int frames, int flags) {
     // it is); at other depths all of them from entry 0.
     const int colors = palette_colors(format, format_size, bits);
     const bool offset = colors < 237;
-    int current = geti(ctx + play_ctx::current);
+    int64_t current = geti(ctx + play_ctx::current);  // a record's last may be the largest number
     if (current == -1) {
         current = geti(ctx + play_ctx::first);
         if (bits <= 8 && !(flags & play_keep_palette) && colors > 0) {
@@ -358,13 +360,13 @@ int avi_play(void* context, int frames, int flags) {
     int played = 0;
     while (played < frames && current <= last) {
         size_t bytes = 0;
-        const uint8_t* frame = host::avi_frame(geti(ctx + play_ctx::reader), current, &bytes);
+        const uint8_t* frame = host::avi_frame(geti(ctx + play_ctx::reader), int(current), &bytes);
         if (!frame || bytes < need) break;
         put_frame(frame + format_size, width, height, bits, x, y, lut);
         if (!(flags & play_no_delay)) services::wait_for(delay);
         ++current, ++played;
     }
-    puti(ctx + play_ctx::current, current);
+    puti(ctx + play_ctx::current, int32_t(std::min<int64_t>(current, INT32_MAX)));
     return played;
 }
 
@@ -380,7 +382,7 @@ int avi_skip(void* context, int frames) {
     if (current == -1) current = first;
     const int64_t target = std::min<int64_t>(int64_t(current) + frames, int64_t(last) + 1);
     const int skipped = int(std::max<int64_t>(target - current, 0));
-    puti(ctx + play_ctx::current, int32_t(std::max<int64_t>(target, current)));
+    puti(ctx + play_ctx::current, int32_t(std::min<int64_t>(std::max<int64_t>(target, current), INT32_MAX)));
     return skipped;
 }
 

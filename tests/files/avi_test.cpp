@@ -340,7 +340,7 @@ TEST_F(AviDamage, FilesGiveResultCodes) {
     const Bytes mpeg4 = test::slurp(avi_data("mpeg4.avi"));
     auto at = [](const Bytes& f, const char* id) { return size_t(std::search(f.begin(), f.end(), id, id + 4) - f.begin()); };
     auto put = [](Bytes f, size_t offset, uint32_t v) { return f.size() >= offset + 4 ? (std::memcpy(&f[offset], &v, 4), f) : f; };
-    const size_t strf = at(pal8, "strf"), movi = at(pal8, "movi"), idx1 = at(pal8, "idx1");
+    const size_t strh = at(pal8, "strh"), strf = at(pal8, "strf"), movi = at(pal8, "movi"), idx1 = at(pal8, "idx1");
     const struct { const char* what; Bytes file; int open, played; } cases[] = {
         {"intact", pal8, 0, 4},
         {"short", Bytes(pal8.begin(), pal8.begin() + 30), -2, 0},
@@ -351,6 +351,8 @@ TEST_F(AviDamage, FilesGiveResultCodes) {
         {"width disagreeing with the frames", put(pal8, strf + 12, 40), 0, 0},
         {"bits the reader lacks", put(pal8, strf + 20, 0x00070001), -5, 0},
         {"huge height", put(pal8, strf + 16, 0x7FFFFFF), -3, 0},
+        {"first frame numbered 2^31 - 1", put(pal8, strh + 36, 0x7FFFFFFF), 0, 0},
+        {"frames numbered up to 2^31", put(pal8, strh + 36, 0x7FFFFFFD), 0, 2},
         {"movi list past the end", put(pal8, movi - 4, 0xFFFFFFF0), 0, 4},
         {"index outside the file", put(pal8, idx1 + 16, 0x7FFFFFF0), 0, 0},
         {"index sizes past the end", put(pal8, idx1 + 20, 0xFFFFFFF0), 0, 0},
