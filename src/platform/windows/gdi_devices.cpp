@@ -34,9 +34,10 @@ constexpr int band_pixels = 1 << 18;
 // Whether the system's copy gives the library's pixels: sources whose colours every rule
 // reads alike (colour tables, 24 bits, 32 bits in the standard masks; the system widens
 // 5- and 6-bit channels by repeating their top bits where the library rounds), neither
-// axis mirrored (Wine lands a mirrored copy one pixel off), and each destination extent
-// a whole multiple of its source extent (Wine keeps the last pixel of each group a shrink
-// drops, where the library keeps the first).
+// axis mirrored (Wine places mirrored copies other than the library does), and each
+// destination extent a whole multiple of its source extent (Wine keeps the last pixel of
+// each group a shrink drops, where the library keeps the first, and spreads other
+// enlargements differently).
 bool system_copy_exact(const DibSource& src, int64_t dest_width, int64_t dest_height, int64_t src_width,
                        int64_t src_height) {
     if (src.form == DibSource::Form::lut16 || src.form == DibSource::Form::masked32) return false;
@@ -106,13 +107,16 @@ int set_dib_bits_to_device(Device* dc, int x_dest, int y_dest, int width, int he
                              usage);
     DibSource src;
     if (width <= 0 || height <= 0 || !open_dib(src, header, bits, usage, device, start_scan, lines)) return 0;
-    if (!system_copy_exact(src, width, height, width, height)) {
+    // Rows the caller holds beyond the bitmap's, or before its first, are the library's to
+    // skip: the system would read them.
+    const bool rows_inside = start_scan >= 0 && int64_t(start_scan) + lines <= src.height;
+    if (!rows_inside || !system_copy_exact(src, width, height, width, height)) {
         const Mapping mx{x_dest, width, x_src, width};
         const Mapping my{y_dest, height, int64_t(src.height) - y_src - height, height};
         return mapped_copy(system, src, mx, my);
     }
     const int rows = SetDIBitsToDevice(system, x_dest, y_dest, DWORD(width), DWORD(height), x_src, y_src,
-                                       UINT(std::max(start_scan, 0)), UINT(std::max(lines, 0)), bits, as_info(header),
+                                       UINT(start_scan), UINT(lines), bits, as_info(header),
                                        usage == dib_pal_colors ? DIB_PAL_COLORS : DIB_RGB_COLORS);
     return std::max(rows, 0);
 }
