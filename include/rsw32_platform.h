@@ -27,7 +27,8 @@ extern "C" {
  * @{
  */
 /** Sets the bits per pixel the headless host reports for its display (32 at start); 8 or fewer
- * makes new 8-bit buffers use palette-index colour tables.
+ * makes new 8-bit buffers use palette-index colour tables. The Windows host reports its screen's
+ * depth until this is called, and again after it is called with 0.
  * @return 0. */
 RS_API int rsp_set_display_depth(int bits);
 /** Chooses whether the host reports the NT family (not 0, the start), which decides the header form

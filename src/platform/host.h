@@ -1,6 +1,6 @@
 // The host layer: the few operating-system services the library needs, behind a narrow
-// interface so that each host (the headless one here, the SDL2 window host, later the
-// real Windows API) implements the same calls.
+// interface so that each host (the headless one, the SDL2 window host, the Windows API)
+// implements the same calls.
 //
 // What the library asks of a host:
 //  - zero-filled memory blocks that stay put until released;
@@ -63,7 +63,9 @@ void delete_bitmap(Bitmap* bitmap);
 // what the first select_bitmap hands back.
 Device* create_memory_dc();
 // Selects `bitmap` into a memory DC and returns the bitmap it held before (nullptr when
-// dc is not a memory DC or bitmap is not a live bitmap).
+// dc is not a memory DC or bitmap is not a live bitmap; the Windows host, whose bitmaps
+// are the system's, also refuses one that another memory DC holds). A bitmap deleted while
+// selected leaves its DC holding the stock bitmap, and selected_bitmap then nullptr.
 Bitmap* select_bitmap(Device* dc, Bitmap* bitmap);
 Bitmap* selected_bitmap(Device* dc);
 
@@ -80,7 +82,9 @@ void delete_dc(Device* dc);
 // dib_pal_colors. `bits` holds the bitmap's rows, bottom row first. Source y coordinates
 // count from the bottom row, as the lower-left corner of the source rectangle; device
 // coordinates count from the top-left. Both copies draw only inside the device and read
-// only inside the bitmap, and return the number of rows drawn.
+// only inside the bitmap, and return the number of rows drawn. Devices the system draws on
+// itself (the Windows host's memory DCs and system printers) take the system's copies,
+// which return the rows the system reports; the results are the same pixels.
 enum DibUsage : int { dib_rgb_colors = 0, dib_pal_colors = 1 };
 constexpr uint32_t srccopy = 0x00CC0020;
 
@@ -121,6 +125,8 @@ Device* focus_device();
 bool client_rect(Device* dc, int rect[4]);
 
 // ---- printing ----------------------------------------------------------------------------
+// Printers the host side names come first; without a default chosen there, the system's
+// default printer is the default (the Windows host's; the Linux hosts have none).
 // The default printer's name, at most capacity − 1 characters; false when there is none
 // or it does not fit.
 bool default_printer(char* name, size_t capacity);

@@ -1,4 +1,5 @@
-// Bitmaps and memory device contexts of the Linux hosts. A bitmap owns its pixel memory,
+// Bitmaps and memory device contexts of the Linux hosts (the Windows host has the
+// system's, in windows/gdi_bitmap.cpp). A bitmap owns its pixel memory,
 // laid out exactly as the header it was made from describes; a memory DC holds one
 // selected bitmap, starting with a 1×1 stock bitmap that is never released.
 #include <new>
@@ -67,11 +68,6 @@ Bitmap* selected_bitmap(Device* dc) {
     auto* mem = find_as<MemoryDc>(dc, Kind::memory_dc);
     // The selected bitmap may have been deleted since it was selected.
     return mem ? find_as<Bitmap>(mem->selected, Kind::bitmap) : nullptr;
-}
-
-Device* device_from_handle(void* handle) {
-    Object* o = find(handle);
-    return o && o->kind != Kind::bitmap && o->kind != Kind::palette ? static_cast<Device*>(o) : nullptr;
 }
 
 }  // namespace host

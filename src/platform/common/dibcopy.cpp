@@ -1,4 +1,4 @@
-// The bitmap copies of the Linux hosts: reading bottom-up bitmaps of every depth and
+// The library's own bitmap copies, for every device whose pixels the host keeps: reading bottom-up bitmaps of every depth and
 // drawing them onto devices one to one or stretched (see dibcopy.h). Each copy is planned
 // once, with all clipping settled, and then run by one loop per source form.
 #include "platform/common/dibcopy.h"
@@ -257,12 +257,10 @@ int Raster::draw_dib(const DibSource& src, const Mapping& mx, const Mapping& my)
     return plan.height;
 }
 
-// ---- the host interface ----------------------------------------------------------------
+// ---- the copies as the host interface has them -------------------------------------------
 
-int set_dib_bits_to_device(Device* dc, int x_dest, int y_dest, int width, int height, int x_src,
-                           int y_src, int start_scan, int lines, const void* bits, const uint8_t* header,
-                           int usage) {
-    Device* device = device_from_handle(dc);
+int copy_dib_bits(Device* device, int x_dest, int y_dest, int width, int height, int x_src, int y_src,
+                  int start_scan, int lines, const void* bits, const uint8_t* header, int usage) {
     DibSource src;
     if (!device || width <= 0 || height <= 0) return 0;
     if (!open_dib(src, header, bits, usage, device, start_scan, lines)) return 0;
@@ -273,10 +271,8 @@ int set_dib_bits_to_device(Device* dc, int x_dest, int y_dest, int width, int he
     return device->draw_dib(src, mx, my);
 }
 
-int stretch_dib_bits(Device* dc, int x_dest, int y_dest, int dest_width, int dest_height, int x_src,
-                     int y_src, int src_width, int src_height, const void* bits, const uint8_t* header,
-                     int usage, uint32_t rop) {
-    Device* device = device_from_handle(dc);
+int stretch_dib(Device* device, int x_dest, int y_dest, int dest_width, int dest_height, int x_src, int y_src,
+                int src_width, int src_height, const void* bits, const uint8_t* header, int usage, uint32_t rop) {
     DibSource src;
     if (!device || rop != srccopy) return 0;
     if (!open_dib(src, header, bits, usage, device, 0, INT32_MAX)) return 0;

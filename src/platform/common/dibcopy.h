@@ -70,4 +70,11 @@ void plan_copy(const DibSource& src, const Mapping& mx, const Mapping& my, int c
 void run_copy(const DibSource& src, const CopyPlan& plan, uint32_t* target, ptrdiff_t stride,
               int row_begin, int row_end);
 
+// The two copies of host.h (set_dib_bits_to_device, stretch_dib_bits) onto a live device,
+// drawn by the library itself.
+int copy_dib_bits(Device* device, int x_dest, int y_dest, int width, int height, int x_src, int y_src,
+                  int start_scan, int lines, const void* bits, const uint8_t* header, int usage);
+int stretch_dib(Device* device, int x_dest, int y_dest, int dest_width, int dest_height, int x_src, int y_src,
+                int src_width, int src_height, const void* bits, const uint8_t* header, int usage, uint32_t rop);
+
 }  // namespace host

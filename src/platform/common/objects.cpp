@@ -32,12 +32,16 @@ Object* find(const void* handle) {
     return it == objects.end() ? nullptr : it->second.get();
 }
 
+Device* device_from_handle(void* handle) {
+    Object* o = find(handle);
+    return o && o->kind != Kind::bitmap && o->kind != Kind::palette ? static_cast<Device*>(o) : nullptr;
+}
+
 HostSettings& settings() {
     static HostSettings s;
     return s;
 }
 
-int display_bits_per_pixel() { return settings().display_bits; }
 bool nt_family() { return settings().nt_family; }
 
 }  // namespace host

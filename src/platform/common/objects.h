@@ -1,4 +1,6 @@
-// Host objects and their registry, shared by the host implementations on Linux.
+// Host objects and their registry, shared by every host. The Windows host derives its
+// bitmaps, memory DCs, palettes and system printers from these, each holding the system's
+// own object as well.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +40,19 @@ struct Palette : Object {
 // black between them.
 const Palette& default_colors();
 
+// Palette bookkeeping every host shares (palette.cpp). Reads a logical-palette record
+// (see host.h) into `palette`; false when it is unusable.
+bool read_logical_palette(const uint8_t* record, Palette& palette);
+// Selects `palette` into a device's record and returns the palette it held (the default
+// one when it held none or a palette deleted since).
+Palette* swap_palette(Device* device, Palette* palette);
+// Entries with the reserved flag from start .. start + count − 1 take the new colours;
+// whether any did.
+bool animate_entries(Palette& palette, int start, int count, const uint8_t* entries);
+// The system palette of a display of `bits` (1..8) the host stands for: the static colours
+// at both ends; returns entries written (see host.h).
+int static_system_entries(int bits, int start, int count, uint8_t* entries);
+
 struct DibSource;
 struct Mapping;
 
@@ -52,6 +67,11 @@ struct Device : Object {
     // Draws a source bitmap mapped onto the device (see dibcopy.h); returns rows drawn.
     // Devices that cannot be drawn on draw nothing.
     virtual int draw_dib(const DibSource&, const Mapping&, const Mapping&) { return 0; }
+    // Print jobs (see host.h); devices that do not print refuse them with 0.
+    virtual int start_doc() { return 0; }
+    virtual int start_page() { return 0; }
+    virtual int end_page() { return 0; }
+    virtual int end_doc() { return 0; }
 };
 
 // A device whose pixels the host keeps: 0x00RRGGBB words, top row first, no padding. An
@@ -104,9 +124,19 @@ T* adopt(std::unique_ptr<T> object) {
     return raw;
 }
 
+// The printers the system itself offers, beside those the host side names (printer.cpp):
+// the system's default printer's name (false when it has none or it does not fit), and a
+// device for a system printer (nullptr when there is no such printer). Hosts without
+// system printers offer none.
+bool system_default_printer(char* name, size_t capacity);
+Device* create_system_printer_dc(const char* name);
+
 // Settings the host side makes through the rsp_ functions.
 struct HostSettings {
+    // The display depth the host side set. The Windows host reports the screen's own
+    // until one is set, and again after 0 is set.
     int display_bits = 32;
+    bool display_bits_set = false;
     bool nt_family = true;
     Device* focus = nullptr;
 };

@@ -1,14 +1,16 @@
-// Host palettes. On Linux there is no palette hardware: a palette is an object holding
-// its entries, a device remembers which palette is selected into it, and realizing or
-// animating a palette changes what palette-index bitmaps look like on that device.
+// Host palettes as the library sees them: a palette is an object holding its entries, a
+// device remembers which palette is selected into it, and realizing or animating a
+// palette changes what palette-index bitmaps look like on that device. The Linux hosts
+// have nothing more (software_devices.cpp); the Windows host keeps the system's palette
+// beside the entries.
 //
 // Every device starts out with the stock default palette (the twenty static colours),
 // which is what the first select_palette on it hands back, as it does on a system with
 // real palettes; so the palette a device held before an application's is never "none".
 //
-// The system palette exists only on a display of 8 bits or fewer; its static entries
-// are the twenty static colours of the default colour table (first ten, last ten), and
-// the entries between them are black.
+// A display of 8 bits or fewer that the host only stands for has a system palette whose
+// static entries are the twenty static colours of the default colour table (first ten,
+// last ten), and the entries between them are black.
 #include <algorithm>
 
 #include "platform/common/dib.h"
@@ -52,26 +54,19 @@ const Palette& default_colors() {
     return palette;
 }
 
-Palette* create_palette(const uint8_t* record) {
-    if (!record) return nullptr;
+bool read_logical_palette(const uint8_t* record, Palette& palette) {
+    if (!record) return false;
     const int count = read_u16(record + 2);
-    if (read_u16(record) != 0x300 || count < 1 || count > 256) return nullptr;
-    auto palette = std::make_unique<Palette>();
-    palette->count = count;
+    if (read_u16(record) != 0x300 || count < 1 || count > 256) return false;
+    palette.count = count;
     const uint8_t* e = record + 4;
-    for (int i = 0; i < count; ++i, e += 4) palette->entries[i] = {e[0], e[1], e[2], e[3]};
-    return adopt(std::move(palette));
-}
-
-void delete_palette(Palette* palette) {
-    if (palette != default_palette() && find_as<Palette>(palette, Kind::palette)) destroy(palette);
+    for (int i = 0; i < count; ++i, e += 4) palette.entries[i] = {e[0], e[1], e[2], e[3]};
+    return true;
 }
 
 Palette* palette_from_handle(void* handle) { return find_as<Palette>(handle, Kind::palette); }
 
-Palette* select_palette(Device* dc, Palette* palette, bool) {
-    Device* device = device_from_handle(dc);
-    if (!device || !palette_from_handle(palette)) return nullptr;
+Palette* swap_palette(Device* device, Palette* palette) {
     // A device that never had a palette selected holds the default one; a previous
     // palette deleted since is handed back as the default too, never as a stale pointer.
     Palette* previous = palette_from_handle(device->palette);
@@ -79,21 +74,14 @@ Palette* select_palette(Device* dc, Palette* palette, bool) {
     return previous ? previous : default_palette();
 }
 
-int realize_palette(Device* dc) {
-    Device* device = device_from_handle(dc);
-    if (!device) return 0;
-    Palette* palette = palette_from_handle(device->palette);
-    return (palette ? palette : default_palette())->count;
-}
-
 // As on systems with real palettes, only entries made with the reserved flag can be
 // animated; the others keep their colours.
-bool animate_palette(Palette* palette, int start, int count, const uint8_t* entries) {
-    if (!palette_from_handle(palette) || !entries || start < 0 || count <= 0) return false;
-    const int64_t end = range_end(start, count, palette->count);
+bool animate_entries(Palette& palette, int start, int count, const uint8_t* entries) {
+    if (!entries || start < 0 || count <= 0) return false;
+    const int64_t end = range_end(start, count, palette.count);
     bool changed = false;
     for (int64_t i = start; i < end; ++i, entries += 4) {
-        PaletteColor& e = palette->entries[i];
+        PaletteColor& e = palette.entries[i];
         if (!(e.flags & 1)) continue;
         e = {entries[0], entries[1], entries[2], entries[3]};
         changed = true;
@@ -101,8 +89,7 @@ bool animate_palette(Palette* palette, int start, int count, const uint8_t* entr
     return changed;
 }
 
-int system_palette_entries(int start, int count, uint8_t* entries) {
-    const int bits = display_bits_per_pixel();
+int static_system_entries(int bits, int start, int count, uint8_t* entries) {
     if (bits < 1 || bits > 8 || !entries || start < 0 || count <= 0) return 0;
     const int size = 1 << bits;
     const int end = int(range_end(start, count, size));

@@ -1,8 +1,13 @@
-// Printers of the Linux hosts. The host side names printers (resolution, paper size, an
-// output file) and chooses the default; a printer DC prints documents into its output
-// file as PDF, one PDF page per page. A page is white and has the printer's resolution:
+// The library's own printers, on every host. The host side names printers (resolution,
+// paper size, an output file) and chooses the default; such a printer DC prints documents
+// into its output file as PDF, one PDF page per page. A page is white and has the printer's resolution:
 // each bitmap drawn on it becomes an image of exactly the device pixels it covers, placed
 // where they lie, so the document shows the page as the printer would have printed it.
+//
+// A printer the host side named comes first: rs_printer(10) opens the host side's default
+// printer when it chose one, and the system's default printer otherwise (the Windows
+// host's real printers, windows/gdi_printer.cpp; the Linux hosts have none). Under a
+// system without printers the named PDF printers are the only ones there are.
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -84,19 +89,51 @@ struct Printer : Device {
         return plan.height;
     }
 
+    int start_doc() override {
+        if (document) return job;
+        if (allocation_refused()) return 0;
+        auto opened = std::make_unique<PdfWriter>();
+        if (!opened->open(info.output_file)) return 0;
+        document = std::move(opened);
+        job = ++printers().jobs;
+        return job;
+    }
+
+    // A page started while one is open carries on with it.
+    int start_page() override {
+        if (!document) return 0;
+        if (!page_open) document->begin_page(page_width(), page_height());
+        page_open = true;
+        return 1;
+    }
+
+    int end_page() override {
+        if (!document || !page_open) return 0;
+        document->end_page();
+        page_open = false;
+        return 1;
+    }
+
+    int end_doc() override {
+        if (!document) return 0;
+        const bool ok = document->close();
+        document.reset();
+        page_open = false;
+        return ok ? 1 : 0;
+    }
+
     PrinterInfo info;
     std::unique_ptr<PdfWriter> document;
     int job = 0;
     bool page_open = false;
 };
 
-Printer* printer_from_handle(void* handle) { return find_as<Printer>(handle, Kind::printer); }
-
 }  // namespace
 
 bool default_printer(char* name, size_t capacity) {
     const std::string& d = printers().default_name;
-    if (d.empty() || !name || d.size() >= capacity) return false;
+    if (d.empty()) return system_default_printer(name, capacity);
+    if (!name || d.size() >= capacity) return false;
     d.copy(name, d.size());
     name[d.size()] = '\0';
     return true;
@@ -105,46 +142,28 @@ bool default_printer(char* name, size_t capacity) {
 Device* create_printer_dc(const char* name) {
     if (!name) return nullptr;
     auto it = printers().named.find(name);
-    if (it == printers().named.end()) return nullptr;
+    if (it == printers().named.end()) return create_system_printer_dc(name);
     return adopt(std::make_unique<Printer>(it->second));
 }
 
 int start_doc(Device* dc) {
-    Printer* p = printer_from_handle(dc);
-    if (!p) return 0;
-    if (p->document) return p->job;
-    if (allocation_refused()) return 0;
-    auto document = std::make_unique<PdfWriter>();
-    if (!document->open(p->info.output_file)) return 0;
-    p->document = std::move(document);
-    p->job = ++printers().jobs;
-    return p->job;
+    Device* device = device_from_handle(dc);
+    return device ? device->start_doc() : 0;
 }
 
-// A page started while one is open carries on with it.
 int start_page(Device* dc) {
-    Printer* p = printer_from_handle(dc);
-    if (!p || !p->document) return 0;
-    if (!p->page_open) p->document->begin_page(p->page_width(), p->page_height());
-    p->page_open = true;
-    return 1;
+    Device* device = device_from_handle(dc);
+    return device ? device->start_page() : 0;
 }
 
 int end_page(Device* dc) {
-    Printer* p = printer_from_handle(dc);
-    if (!p || !p->document || !p->page_open) return 0;
-    p->document->end_page();
-    p->page_open = false;
-    return 1;
+    Device* device = device_from_handle(dc);
+    return device ? device->end_page() : 0;
 }
 
 int end_doc(Device* dc) {
-    Printer* p = printer_from_handle(dc);
-    if (!p || !p->document) return 0;
-    const bool ok = p->document->close();
-    p->document.reset();
-    p->page_open = false;
-    return ok ? 1 : 0;
+    Device* device = device_from_handle(dc);
+    return device ? device->end_doc() : 0;
 }
 
 // ---- host side ------------------------------------------------------------------------

@@ -7,6 +7,7 @@ namespace host {
 
 int set_display_depth(int bits) {
     settings().display_bits = bits;
+    settings().display_bits_set = true;
     return 0;
 }
 
