@@ -32,10 +32,7 @@ Bitmap* create_dib_section(Device*, const uint8_t* header, int, uint8_t** pixels
     auto bitmap = std::make_unique<Bitmap>();
     bitmap->pixels.reset(new (std::nothrow) uint8_t[size_t(info.pitch * info.height)]());
     if (!bitmap->pixels) return nullptr;
-    bitmap->width = info.width;
-    bitmap->height = info.height;
-    bitmap->bits = info.bits;
-    bitmap->pitch = int(info.pitch);
+    bitmap->lay_out(info);
     *pixels = bitmap->pixels.get();
     return adopt(std::move(bitmap));
 }
@@ -50,11 +47,6 @@ Device* create_memory_dc() {
     return adopt(std::move(dc));
 }
 
-// Surfaces and windows belong to the host side, which releases them itself.
-void delete_dc(Device* dc) {
-    Object* o = find(dc);
-    if (o && (o->kind == Kind::memory_dc || o->kind == Kind::printer)) destroy(o);
-}
 
 Bitmap* select_bitmap(Device* dc, Bitmap* bitmap) {
     auto* mem = find_as<MemoryDc>(dc, Kind::memory_dc);
@@ -62,12 +54,6 @@ Bitmap* select_bitmap(Device* dc, Bitmap* bitmap) {
     Bitmap* previous = mem->selected;
     mem->selected = bitmap;
     return previous;
-}
-
-Bitmap* selected_bitmap(Device* dc) {
-    auto* mem = find_as<MemoryDc>(dc, Kind::memory_dc);
-    // The selected bitmap may have been deleted since it was selected.
-    return mem ? find_as<Bitmap>(mem->selected, Kind::bitmap) : nullptr;
 }
 
 }  // namespace host

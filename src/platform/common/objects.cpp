@@ -37,6 +37,18 @@ Device* device_from_handle(void* handle) {
     return o && o->kind != Kind::bitmap && o->kind != Kind::palette ? static_cast<Device*>(o) : nullptr;
 }
 
+// Surfaces and windows belong to the host side, which releases them itself.
+void delete_dc(Device* dc) {
+    Object* o = find(dc);
+    if (o && (o->kind == Kind::memory_dc || o->kind == Kind::printer)) destroy(o);
+}
+
+Bitmap* selected_bitmap(Device* dc) {
+    auto* mem = find_as<MemoryDc>(dc, Kind::memory_dc);
+    // The selected bitmap may have been deleted since it was selected.
+    return mem ? find_as<Bitmap>(mem->selected, Kind::bitmap) : nullptr;
+}
+
 HostSettings& settings() {
     static HostSettings s;
     return s;

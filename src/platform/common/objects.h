@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/common/dib.h"
 #include "platform/host.h"
 
 namespace host {
@@ -21,6 +22,10 @@ struct Object {
 
 struct Bitmap : Object {
     Bitmap() : Object(Kind::bitmap) {}
+    // The layout a parsed bitmap header gives.
+    void lay_out(const DibInfo& info) {
+        width = info.width, height = info.height, bits = info.bits, pitch = int(info.pitch);
+    }
     int width = 0, height = 0, bits = 0, pitch = 0;
     std::unique_ptr<uint8_t[]> pixels;
 };

@@ -65,10 +65,7 @@ Bitmap* create_dib_section(Device* reference, const uint8_t* header, int table_k
         return nullptr;
     }
     auto bitmap = std::make_unique<SectionBitmap>(handle, true);
-    bitmap->width = info.width;
-    bitmap->height = info.height;
-    bitmap->bits = info.bits;
-    bitmap->pitch = int(info.pitch);
+    bitmap->lay_out(info);
     *pixels = static_cast<uint8_t*>(bits);
     return adopt(std::move(bitmap));
 }
@@ -96,11 +93,6 @@ Device* create_memory_dc() {
     return adopt(std::move(mem));
 }
 
-void delete_dc(Device* dc) {
-    Object* o = find(dc);
-    if (o && (o->kind == Kind::memory_dc || o->kind == Kind::printer)) destroy(o);
-}
-
 // The system refuses a bitmap that another DC holds; so does this, with nullptr.
 Bitmap* select_bitmap(Device* dc, Bitmap* bitmap) {
     auto* mem = static_cast<GdiMemoryDc*>(find_as<MemoryDc>(dc, Kind::memory_dc));
@@ -111,11 +103,6 @@ Bitmap* select_bitmap(Device* dc, Bitmap* bitmap) {
     Bitmap* previous = mem->selected;
     mem->selected = b;
     return previous;
-}
-
-Bitmap* selected_bitmap(Device* dc) {
-    auto* mem = find_as<MemoryDc>(dc, Kind::memory_dc);
-    return mem ? find_as<Bitmap>(mem->selected, Kind::bitmap) : nullptr;
 }
 
 }  // namespace host
