@@ -21,10 +21,12 @@
 //
 // The Windows host (platform/windows/avi.cpp) goes through the system's AVI file library,
 // AVIFIL32.DLL, loaded by avi_load, with its codecs; where the DLL or one of its entry
-// points is missing it uses the built-in library instead, and it falls back on the built-in
-// reader for a file the system cannot open or a stream it cannot decode. Files written
-// through the system library keep the same rule as the built-in writer: they replace a
-// file of their name only when complete.
+// points is missing it uses the built-in library instead. With the system's library, every
+// file is written by it (run-length coded frames coded by this library, losslessly), and
+// streams of codecs the built-in reader does not decode exactly are read through it; the
+// built-in reader vets every file first, reads the others, and takes a stream the system
+// cannot open or decode. Files written through the system's library keep the built-in
+// writer's rule: they replace a file of their name only when complete.
 #pragma once
 
 #include <cstddef>
