@@ -1,6 +1,9 @@
 // AVI files through the system's AVI library (under Wine, Wine's own): files it writes read
-// back frame by frame, by it and by the built-in reader, files the built-in writer makes read
-// through it, and the built-in library taking over when the system's is missing.
+// back frame by frame through the host's calls and the built-in reader, files the built-in
+// writer makes read through the host's calls, unfinished files, and the built-in library
+// taking over when the system's is missing. The host reads uncompressed and run-length
+// coded streams itself; the system's frame reader is tried on a Video-1 file, a codec only
+// the system decodes.
 #include <cstdio>
 #include <filesystem>
 
@@ -218,6 +221,31 @@ TEST_F(SystemAvi, UnfinishedFilesLeaveNoTraceAndNumbersKeepTheirKind) {
     EXPECT_EQ(host::avi_read_format(reader, nullptr, 0), -1);
     host::avi_frame_close(reader), host::avi_stream_release(stream);
     std::remove(path.c_str());
+}
+
+// A codec the built-in reader lacks (Video-1, 16-bit 5-5-5 blocks) plays through the
+// system's frame reader as ffmpeg decodes it: 5-bit channels widened by each side's rule,
+// at most one step apart.
+TEST_F(SystemAvi, TheSystemsCodecsPlayAsFfmpegDecodesThem) {
+    const std::string path = std::string(RSW32_TEST_DATA_DIR) + "/avi/msvideo1.avi";
+    const Bytes want = test::slurp(path + ".rgb");
+    ASSERT_EQ(want.size(), size_t(4 * 32 * 16 * 3));
+    rs_vbdepth(24), rs_vbopen(rs_vballoc(32, 16));
+    uint8_t ctx[48];
+    ASSERT_EQ(rs_aviopen(path.c_str(), ctx), 0);
+    int32_t stream, reader;
+    std::memcpy(&stream, ctx + 24, 4), std::memcpy(&reader, ctx + 28, 4);
+    EXPECT_TRUE(host::avi::find(stream, Kind::system_read_stream));
+    EXPECT_TRUE(host::avi::find(reader, Kind::system_frame_reader));
+    for (size_t f = 0; f < 4; ++f) {
+        ASSERT_EQ(rs_aviplay(ctx, 1, 1), 1) << f;
+        const Bytes got = test::shown_rgb_bytes(32, 16);
+        int worst = 0;
+        for (size_t i = 0; i < got.size(); ++i) worst = std::max(worst, std::abs(int(got[i]) - int(want[f * got.size() + i])));
+        EXPECT_LE(worst, 1) << "frame " << f;
+    }
+    EXPECT_EQ(rs_aviplay(ctx, 1, 1), 0) << "past the last frame";
+    rs_avidone(ctx);
 }
 
 // Without the system's library, or with one that lacks an entry point, the built-in library
