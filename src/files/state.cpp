@@ -5,6 +5,7 @@
 #include "core/vbuf.h"
 #include "files/flic.h"
 #include "files/jpeg.h"
+#include "platform/avi.h"
 
 namespace files {
 
@@ -12,6 +13,7 @@ void init_state() {
     image_buf(nullptr, 0);
     jpeg::reset_tables();
     flic_init();
+    host::avi_load();  // the system's AVI library, where the host has one
 }
 
 int image_buf(void* address, int size) {

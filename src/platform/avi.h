@@ -8,16 +8,25 @@
 // caller-owned context records can hold them; 0 is never an object. A number that does not
 // name a live object of the expected kind is refused by every call.
 //
-// The library here is built in (platform/common/avi_*.cpp): it reads the first video
-// stream through `idx1` or OpenDML (`indx`) indexes, or by walking the `movi` list when a
-// file has neither, in files of any size the file layer can seek in; it decodes
-// uncompressed frames at 1, 2, 4, 8, 16 (5-5-5 or 5-6-5 bit fields), 24 and 32 bits and
-// run-length coded 4- and 8-bit frames itself, and hands frames of other codecs to a
-// decoder registered for their four characters (Motion-JPEG: the JPEG family registers its
-// decoder). It writes uncompressed frames, and run-length coded 4- and 8-bit frames for the
-// handler `MRLE`. Built with FFmpeg (platform/ffmpeg), it also reads streams of any other
-// codec FFmpeg decodes and codes frames for any handler FFmpeg has a coder of; without it
-// those streams get no frame reader and those handlers no compressed stream.
+// The built-in library (platform/common/avi_*.cpp) reads the first video stream through
+// `idx1` or OpenDML (`indx`) indexes, or by walking the `movi` list when a file has neither,
+// in files of any size the file layer can seek in; it decodes uncompressed frames at 1, 2,
+// 4, 8, 16 (5-5-5 or 5-6-5 bit fields), 24 and 32 bits and run-length coded 4- and 8-bit
+// frames itself, and hands frames of other codecs to a decoder registered for their four
+// characters (Motion-JPEG: the JPEG family registers its decoder). It writes uncompressed
+// frames, and run-length coded 4- and 8-bit frames for the handler `MRLE`. Built with
+// FFmpeg (platform/ffmpeg), it also reads streams of any other codec FFmpeg decodes and
+// codes frames for any handler FFmpeg has a coder of; without it those streams get no frame
+// reader and those handlers no compressed stream. POSIX hosts use it for everything.
+//
+// The Windows host (platform/windows/avi.cpp) goes through the system's AVI file library,
+// AVIFIL32.DLL, loaded by avi_load, with its codecs; where the DLL or one of its entry
+// points is missing it uses the built-in library instead. With the system's library, every
+// file is written by it (run-length coded frames coded by this library, losslessly), and
+// streams of codecs the built-in reader does not decode exactly are read through it; the
+// built-in reader vets every file first, reads the others, and takes a stream the system
+// cannot open or decode. Files written through the system's library keep the built-in
+// writer's rule: they replace a file of their name only when complete.
 #pragma once
 
 #include <cstddef>
@@ -58,6 +67,10 @@ struct AviCompressOptions {
 using AviFrameDecoder = bool (*)(const uint8_t* data, size_t bytes, uint8_t* pixels, int width, int height, int bits);
 // Frames whose format names `handler` (a bitmap header's compression) go to `decoder`.
 void avi_set_decoder(uint32_t handler, AviFrameDecoder decoder);
+
+// Called when the library is initialised: a host with a system AVI library loads it here,
+// once; it stays loaded until the process ends, as its objects may outlive any user.
+void avi_load();
 
 // Start and end of a user of the library; they pair up, and objects stay valid until
 // released whatever the count.

@@ -56,5 +56,11 @@ void memory_file_clear();
 // After `bytes` more bytes have been written, every write fails as on a full disk;
 // negative: writes never fail (the state at start).
 void file_fail_writes_after(int64_t bytes);
+// Whether `name` was given bytes in memory, and whether writes are set to fail: a library
+// that opens and writes files by name itself, past this layer (the Windows host's system
+// AVI library), leaves such files to the built-in one, which goes through here and so
+// sees them.
+bool is_memory_file(const char* name);
+bool file_writes_limited();
 
 }  // namespace host

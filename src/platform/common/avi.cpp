@@ -74,8 +74,8 @@ void avi_set_decoder(uint32_t handler, AviFrameDecoder decoder) {
 
 void avi_frame_limit(uint64_t bytes) { avi::registry().frame_limit = bytes ? bytes : uint64_t(1) << 28; }
 
-void avi_init() { ++avi::registry().users; }
-void avi_exit() {
+void avi::builtin::start() { ++avi::registry().users; }
+void avi::builtin::end() {
     if (avi::registry().users > 0) --avi::registry().users;
 }
 

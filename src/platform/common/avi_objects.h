@@ -14,7 +14,10 @@
 
 namespace host::avi {
 
-enum class Kind { read_stream, frame_reader, file, write_stream };
+// The system_ kinds are the objects of a host's own AVI library (platform/windows), named
+// from the same table so that a number never means two objects.
+enum class Kind { read_stream, frame_reader, file, write_stream,
+                  system_read_stream, system_frame_reader, system_file, system_write_stream };
 
 struct Object {
     virtual ~Object() = default;
@@ -28,6 +31,32 @@ std::shared_ptr<Object> find(int id, Kind kind);
 template <class T>
 std::shared_ptr<T> find_as(int id, Kind kind) { return std::static_pointer_cast<T>(find(id, kind)); }
 void remove(int id, Kind kind);
+
+// The built-in library behind the calls of platform/avi.h, with the same meanings: a host
+// forwards to it, or falls back on it where its system's library is missing or refuses a
+// file.
+namespace builtin {
+void start();
+void end();
+int open_stream(const char* filename, uint32_t type);
+int read_format(int stream, uint8_t* dst, size_t capacity);
+bool stream_info(int stream, AviStreamInfo& info);
+int frame_open(int stream, const uint8_t* format, size_t bytes);
+const uint8_t* frame(int reader, int position, size_t* bytes);
+void frame_close(int reader);
+int file_create(const char* filename);
+void file_release(int file);
+int create_stream(int file, const AviStreamInfo& info);
+bool save_options(AviCompressOptions& options);
+int make_compressed(int stream, const AviCompressOptions& options);
+bool set_format(int stream, const uint8_t* format, size_t bytes);
+bool write(int stream, int position, const void* data, size_t bytes, bool key_frame);
+void stream_release(int stream);
+}  // namespace builtin
+
+// One bottom-up frame of width × height pixels at 4 or 8 bits run-length coded into out,
+// as the built-in writer codes the handler `MRLE`.
+void rle_code(const uint8_t* frame, int width, int height, bool four, std::vector<uint8_t>& out);
 
 // The decoder registered for a compression, or nullptr.
 AviFrameDecoder decoder_for(uint32_t compression);

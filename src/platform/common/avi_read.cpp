@@ -330,11 +330,10 @@ bool FrameReader::decode(int64_t n) {
 }
 
 }  // namespace
-}  // namespace avi
+namespace builtin {
 
-int avi_open_stream(const char* filename, uint32_t type) {
-    using namespace avi;
-    if (type != avi_video) return 0;
+int open_stream(const char* filename, uint32_t type) {
+        if (type != avi_video) return 0;
     auto s = std::make_shared<ReadStream>();
     s->file = file_open(filename);
     s->name = filename ? filename : "";
@@ -345,23 +344,22 @@ int avi_open_stream(const char* filename, uint32_t type) {
     return enter(Kind::read_stream, s);
 }
 
-int avi_read_format(int stream, uint8_t* dst, size_t capacity) {
-    const auto s = avi::find_as<avi::ReadStream>(stream, avi::Kind::read_stream);
+int read_format(int stream, uint8_t* dst, size_t capacity) {
+    const auto s = find_as<ReadStream>(stream, Kind::read_stream);
     if (!s || s->format.empty()) return -1;
     if (dst) std::memcpy(dst, s->format.data(), std::min(capacity, s->format.size()));
     return int(s->format.size());
 }
 
-bool avi_stream_info(int stream, AviStreamInfo& info) {
-    const auto s = avi::find_as<avi::ReadStream>(stream, avi::Kind::read_stream);
+bool stream_info(int stream, AviStreamInfo& info) {
+    const auto s = find_as<ReadStream>(stream, Kind::read_stream);
     if (!s) return false;
     info = s->info;
     return true;
 }
 
-int avi_frame_open(int stream, const uint8_t* format, size_t bytes) {
-    using namespace avi;
-    const auto s = find_as<ReadStream>(stream, Kind::read_stream);
+int frame_open(int stream, const uint8_t* format, size_t bytes) {
+        const auto s = find_as<ReadStream>(stream, Kind::read_stream);
     if (!s || !format || bytes < bitmap_header || s->format.size() < bitmap_header) return 0;
     const uint8_t* f = s->format.data();
     const int32_t width = int32_t(get32(f + 4)), height = int32_t(get32(f + 8));
@@ -403,9 +401,8 @@ int avi_frame_open(int stream, const uint8_t* format, size_t bytes) {
     return enter(Kind::frame_reader, r);
 }
 
-const uint8_t* avi_frame(int reader, int position, size_t* bytes) {
-    using namespace avi;
-    const auto r = find_as<FrameReader>(reader, Kind::frame_reader);
+const uint8_t* frame(int reader, int position, size_t* bytes) {
+        const auto r = find_as<FrameReader>(reader, Kind::frame_reader);
     if (!r) return nullptr;
     const int64_t n = int64_t(position) - r->stream->info.start;
     if (n < 0 || n >= int64_t(r->stream->index.size()) || !r->decode(n)) return nullptr;
@@ -413,6 +410,8 @@ const uint8_t* avi_frame(int reader, int position, size_t* bytes) {
     return r->block.get();
 }
 
-void avi_frame_close(int reader) { avi::remove(reader, avi::Kind::frame_reader); }
+void frame_close(int reader) { remove(reader, Kind::frame_reader); }
 
+}  // namespace builtin
+}  // namespace avi
 }  // namespace host

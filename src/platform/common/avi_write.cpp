@@ -166,24 +166,27 @@ void rle_row(const uint8_t* px, int width, bool four, std::vector<uint8_t>& out)
     }
 }
 
-// A frame of the stream run-length coded, row by row from the bottom. Every coded frame is a
-// whole picture: a key frame, as the index marks them all.
 const std::vector<uint8_t>& rle_frame(WriteStream& s, const uint8_t* data) {
-    std::vector<uint8_t>& out = s.coded_frame;
-    out.clear();
-    for (int y = 0; y < s.height; ++y) {
-        rle_row(data + uint64_t(y) * s.stride, s.width, s.bits == 4, out);
-        out.push_back(0), out.push_back(y + 1 == s.height ? 1 : 0);
-    }
-    return out;
+    rle_code(data, s.width, s.height, s.bits == 4, s.coded_frame);
+    return s.coded_frame;
 }
 
 }  // namespace
-}  // namespace avi
 
-int avi_file_create(const char* filename) {
-    using namespace avi;
-    if (!filename) return 0;
+// Row by row from the bottom. Every coded frame is a whole picture: a key frame, as the
+// index marks them all.
+void rle_code(const uint8_t* frame, int width, int height, bool four, std::vector<uint8_t>& out) {
+    out.clear();
+    const uint64_t stride = row_bytes(width, four ? 4 : 8);
+    for (int y = 0; y < height; ++y) {
+        rle_row(frame + uint64_t(y) * stride, width, four, out);
+        out.push_back(0), out.push_back(y + 1 == height ? 1 : 0);
+    }
+}
+namespace builtin {
+
+int file_create(const char* filename) {
+        if (!filename) return 0;
     auto w = std::make_shared<Writer>();
     w->file = file_create_replacement(filename);
     if (!w->file) return 0;
@@ -192,11 +195,10 @@ int avi_file_create(const char* filename) {
     return id;
 }
 
-void avi_file_release(int file) { avi::remove(file, avi::Kind::file); }
+void file_release(int file) { remove(file, Kind::file); }
 
-int avi_create_stream(int file, const AviStreamInfo& info) {
-    using namespace avi;
-    const auto w = find_as<Writer>(file, Kind::file);
+int create_stream(int file, const AviStreamInfo& info) {
+        const auto w = find_as<Writer>(file, Kind::file);
     if (!w || w->has_stream || info.type != avi_video || info.rate == 0 || info.scale == 0) return 0;
     auto s = std::make_shared<WriteStream>();
     s->file = w;
@@ -205,14 +207,13 @@ int avi_create_stream(int file, const AviStreamInfo& info) {
     return id;
 }
 
-bool avi_save_options(AviCompressOptions& options) {
+bool save_options(AviCompressOptions& options) {
     options = AviCompressOptions{};
     return true;
 }
 
-int avi_make_compressed(int stream, const AviCompressOptions& options) {
-    using namespace avi;
-    const auto base = find_as<WriteStream>(stream, Kind::write_stream);
+int make_compressed(int stream, const AviCompressOptions& options) {
+        const auto base = find_as<WriteStream>(stream, Kind::write_stream);
     if (!base || base->coded || options.type != avi_video) return 0;
     auto s = std::make_shared<WriteStream>();
     s->file = base->file, s->coded = true;
@@ -228,9 +229,8 @@ int avi_make_compressed(int stream, const AviCompressOptions& options) {
     return enter(Kind::write_stream, s);
 }
 
-bool avi_set_format(int stream, const uint8_t* format, size_t bytes) {
-    using namespace avi;
-    const auto s = find_as<WriteStream>(stream, Kind::write_stream);
+bool set_format(int stream, const uint8_t* format, size_t bytes) {
+        const auto s = find_as<WriteStream>(stream, Kind::write_stream);
     if (!s || !format || bytes < bitmap_header || bytes > 0x10000 || !s->file->format.empty()) return false;
     const int32_t width = int32_t(get32(format + 4)), height = int32_t(get32(format + 8));
     const int bits = get16(format + 14);
@@ -262,9 +262,8 @@ bool avi_set_format(int stream, const uint8_t* format, size_t bytes) {
     return true;
 }
 
-bool avi_write(int stream, int position, const void* data, size_t bytes, bool) {
-    using namespace avi;
-    const auto s = find_as<WriteStream>(stream, Kind::write_stream);
+bool write(int stream, int position, const void* data, size_t bytes, bool) {
+        const auto s = find_as<WriteStream>(stream, Kind::write_stream);
     if (!s || !data || s->file->format.empty()) return false;
     Writer& w = *s->file;
     if (position != s->frames || bytes != s->stride * uint64_t(s->height) || w.failed) return false;
@@ -282,9 +281,11 @@ bool avi_write(int stream, int position, const void* data, size_t bytes, bool) {
     return ok;
 }
 
-void avi_stream_release(int stream) {
-    avi::remove(stream, avi::Kind::write_stream);
-    avi::remove(stream, avi::Kind::read_stream);
+void stream_release(int stream) {
+    remove(stream, Kind::write_stream);
+    remove(stream, Kind::read_stream);
 }
 
+}  // namespace builtin
+}  // namespace avi
 }  // namespace host

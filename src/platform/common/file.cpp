@@ -148,4 +148,7 @@ void memory_file_clear() {
 
 void file_fail_writes_after(int64_t bytes) { files().writes_left = bytes < 0 ? -1 : bytes; }
 
+bool is_memory_file(const char* name) { return name && files().memory.count(name); }
+bool file_writes_limited() { return files().writes_left >= 0; }
+
 }  // namespace host

@@ -16,6 +16,9 @@ ffmpeg -v error -y $smooth -frames:v 4 -c:v mjpeg -pix_fmt yuvj420p -q:v 5 mjpeg
 # Codecs the library reads only when built with FFmpeg: lossless RGB, and inter frames.
 enc ffv1_bgr0 -c:v ffv1 -pix_fmt bgr0
 ffmpeg -v error -y $smooth -frames:v 4 -c:v mpeg4 -q:v 3 -g 3 mpeg4.avi
+# Video-1, which the library reads only through a system codec (the Windows host's system
+# AVI library); its blocks need a size of fours.
+ffmpeg -v error -y -f lavfi -i testsrc=size=32x16:rate=10 -frames:v 4 -c:v msvideo1 msvideo1.avi
 for f in *.avi; do
   ffmpeg -v error -y -i "$f" -sws_flags +accurate_rnd+full_chroma_int+bitexact -f rawvideo -pix_fmt rgb24 "$f.rgb"
 done
