@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "platform/common/avi_objects.h"
+#include "platform/common/system_file.h"
 #include "platform/windows/avi_system.h"
 #include "platform/file.h"
 
@@ -64,7 +65,6 @@ struct System {
     Entries call;
     int users = 0;        // avi_init calls not yet paired with avi_exit
     int objects = 0;      // live system objects, which hold one initialisation between them
-    unsigned temporaries = 0;
 };
 
 System& sys() {
@@ -239,9 +239,7 @@ struct SysFile : Object {
             builtin::stream_release(check);
             if (whole) whole = set_frame_time();
         }
-        if (!temporary.empty() &&
-            (!whole || !MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)))
-            DeleteFileA(temporary.c_str());
+        if (!temporary.empty() && (!whole || !system_file::rename_over(temporary, target))) system_file::remove(temporary);
         let_go();
     }
 };
@@ -282,16 +280,14 @@ struct SysWriteStream : Object {
     }
 };
 
-// A name beside the target that nothing has: the system creates the file there.
+// A name beside the target that nothing has, made as the file layer makes its replacements;
+// the system creates the file there.
 std::string temporary_name(const std::string& target) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = target + ".rsw32-" + std::to_string(GetCurrentProcessId()) + "-avi" +
-                                 std::to_string(++sys().temporaries);
-        HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) return CloseHandle(h), name;
-        if (GetLastError() != ERROR_FILE_EXISTS) break;
-    }
-    return {};
+    std::string name;
+    const system_file::Handle h = system_file::create_beside(target.c_str(), name);
+    if (h == system_file::none) return {};
+    system_file::close(h);
+    return name;
 }
 
 int system_file_create(const char* filename) {
